@@ -1,0 +1,39 @@
+#include "client/DebugLog.h"
+
+#include <cstdarg>
+
+#include "platform/Format.h"
+#include "platform/Win32.h"
+
+namespace orvane {
+CLogSink g_LogSink;
+}
+
+bool CLogSink::Attach(IMsgOutput* output)
+{
+    if (m_pOutput == nullptr)
+        m_pOutput = output;
+    m_bAttached = true;
+    return m_pOutput != nullptr;
+}
+
+void CLogSink::Reset()
+{
+    m_pOutput = nullptr;
+    m_bAttached = false;
+}
+
+void WriteDebugLog(CLogSink& sink, const char* format, ...)
+{
+    char line[2048];
+    va_list args;
+    va_start(args, format);
+    orvane::FormatTextV(line, sizeof line, format, args);
+    va_end(args);
+    if (sink.GetOutput() != nullptr) {
+        sink.GetOutput()->Print(line, 0xFF0000, 9, 0, 1, 0);
+    } else {
+        OutputDebugStringA(line);
+        OutputDebugStringA("\r\n");
+    }
+}

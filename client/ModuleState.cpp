@@ -1,0 +1,29 @@
+#include "client/ModuleState.h"
+
+#include <cstdlib>
+
+#include "client/DebugLog.h"
+#include "net/FunctionTasks.h"
+
+namespace orvane {
+
+CGlobalClient* g_pGlobalClient = nullptr;
+CTaskClient* g_pTaskClient = nullptr;
+int32_t g_nCreateCount = 0;
+
+namespace {
+// The sink's teardown frees nothing: an attached output belongs to the host.
+void TearDownLogSink()
+{
+    g_LogSink.Reset();
+}
+}  // namespace
+
+void OnModuleLoad()
+{
+    g_LogSink.Reset();
+    std::atexit(&TearDownLogSink);
+    ClearFunctionTasks();
+}
+
+}  // namespace orvane

@@ -1,0 +1,22 @@
+// Module-wide state: one of each per loaded module.
+#pragma once
+
+#include <cstdint>
+
+class CGlobalClient;
+class CTaskClient;
+
+namespace orvane {
+
+// Set by the factory, never cleared.
+extern CGlobalClient* g_pGlobalClient;
+// The one task client; cleared by its Release.
+extern CTaskClient* g_pTaskClient;
+// Printed by the factory and by Release; nothing changes it.
+extern int32_t g_nCreateCount;
+
+// What loading the module does: empty the log sink (with its teardown
+// registered for unload) and zero the function-task table.
+void OnModuleLoad();
+
+}  // namespace orvane

@@ -1,0 +1,81 @@
+// The module's one task client: owns the scripts, the observer, the window
+// callback and the talk sequencer, answers text lookups, and creates and
+// forwards to the module's windows.
+#pragma once
+
+#include <cstdint>
+
+#include "client/HostInterfaces.h"
+#include "client/ITaskClient.h"
+#include "tasks/TaskTables.h"
+
+class CTaskLogDlg;
+class CTaskTalkDlg;
+class CTaskObserver;
+class CTaskWndCallback;
+class CTaskTalkSequencer;
+class XWindow;
+
+class CTaskClient final : public ITaskClient {
+public:
+    // Window ids, also the event codes of their windows.
+    static constexpr int32_t kTalkWndID = 163;
+    static constexpr int32_t kLogWndID = 172;
+    static constexpr int32_t kMenuWndID = 174;
+    static constexpr int32_t kMenuWnd2ID = 175;
+    // The description both selection menus are built from.
+    static constexpr int32_t kMenuResID = 230;
+
+    CTaskClient();
+
+    const char* GetTaskName(int32_t id) override;
+    const char* GetTaskDesc(int32_t id) override;
+    const char* GetTalkText(int32_t id) override;
+    const char* ReservedQuery(int32_t value) override;
+    bool AddTalkLine(const char* text, int32_t link) override;
+    void SetTalkWndPos(RECT& rc) override;
+    void GetTalkWndRect(RECT& rc) override;
+    void MoveTalkWnd(int32_t dx, int32_t dy) override;
+    XWindow* CreateClientTalkWnd(int32_t id, IWndCallback* callback) override;
+    bool UpdateTaskList(TaskListRecord* list) override;
+    bool CreateClientLogWnd() override;
+    void SetLogWndPos(RECT& rc) override;
+    void GetLogWndRect(RECT& rc) override;
+    void MoveLogWnd(int32_t dx, int32_t dy) override;
+    void HideLogWnd() override;
+    void InitTaskObserver() override;
+    void Release() override;
+
+    virtual bool CreateClientLogDlg(IResObject* res, int32_t id, IWndCallback* callback);
+
+    // Loads the task script from workPath and creates the owned objects.
+    // False, with nothing created, without a loader or a work path, or when
+    // the work path or the script paths made from it do not fit.
+    bool Initialize(IResLoader* loader, const char* workPath);
+    XWindow* CreateClientTalkDlg(IResObject* res, int32_t id, IWndCallback* callback);
+
+    // A window of the client is going away (the toolkit ended it): forget it.
+    void OnWindowDestroyed(XWindow* wnd);
+    bool IsWorkPathSet() const { return m_bWorkPathSet; }
+
+    IResScript* m_pTaskScript;
+    char m_szWorkPath[260];
+    CTaskLogDlg* m_pTaskLogDlg;
+    CTaskTalkDlg* m_pTaskTalkDlg;
+    CTaskTalkDlg* m_TaskMenuDlg;
+    CTaskTalkDlg* m_TaskMenuDlg2;
+    CTaskObserver* m_pTaskObServer;
+    CTaskWndCallback* m_pWndCallback;
+    CTaskTalkSequencer* m_pTalkSequencer;
+    IResScript* m_pResScript;
+    TalkSentenceTable m_SentenceTable;
+    TaskLogTable m_TaskLogTable;
+
+private:
+    ~CTaskClient();
+    // Loads the window script on first use; null when it cannot be had.
+    IResScript* WindowScript();
+    // Tells every window the client made that the client is gone.
+    void DetachWindows();
+    bool m_bWorkPathSet;
+};

@@ -1,0 +1,83 @@
+#include "client/TaskClientHelper.h"
+
+#include "client/DebugLog.h"
+#include "client/ModuleState.h"
+#include "client/TaskClient.h"
+
+ITaskClient* CTaskClientHelper::m_pTaskClient = nullptr;
+HINSTANCE CTaskClientHelper::m_hDll = nullptr;
+
+namespace {
+
+// Thrown when the factory cannot go on; Create catches it.
+struct FactoryError {};
+
+constexpr int32_t kClientKind = 1;
+
+// Creates the one task client. 1 on success, 0 on failure; the client is
+// stored in *out even when its initialisation fails.
+int32_t CreateTaskClient(int32_t kind, CGlobalClient* host, ITaskClient** out)
+{
+    using namespace orvane;
+    WriteDebugLog(g_LogSink, "CreateTaskClient   %d !", g_nCreateCount);
+    if (g_pTaskClient != nullptr) {
+        *out = g_pTaskClient;
+        return 1;
+    }
+    WriteDebugLog(g_LogSink, "CTaskClient  : Initialize .........OK!");
+    // A host that is not there is refused like a failed factory, before
+    // anything is stored or attached.
+    if (host == nullptr)
+        throw FactoryError();
+    g_LogSink.Attach(host->m_MsgOutput.m_pOutput);
+    if (kind != kClientKind)
+        return 0;
+    CTaskClient* client = new CTaskClient();
+    *out = client;
+    g_pGlobalClient = host;
+    g_pTaskClient = client;
+    if (!client->Initialize(host->m_pResLoader, host->m_szWorkDir))
+        return 0;
+    WriteDebugLog(g_LogSink, "pTaskClient->initializtion   ...OK!");
+    return *out != nullptr ? 1 : 0;
+}
+
+}  // namespace
+
+CTaskClientHelper::CTaskClientHelper() = default;
+
+CTaskClientHelper::CTaskClientHelper(const CTaskClientHelper&) {}
+
+CTaskClientHelper::~CTaskClientHelper() = default;
+
+CTaskClientHelper& CTaskClientHelper::operator=(const CTaskClientHelper&)
+{
+    return *this;
+}
+
+bool CTaskClientHelper::Create(CGlobalClient* client)
+{
+    if (m_pTaskClient == nullptr) {
+        try {
+            if (CreateTaskClient(kClientKind, client, &m_pTaskClient) == 0)
+                OutputDebugStringA("ProcCreateTaskClient() catch error!");
+        } catch (...) {
+            OutputDebugStringA("CreateClientThingFactory() catch error\r\n");
+            return false;
+        }
+    }
+    return m_pTaskClient != nullptr;
+}
+
+void CTaskClientHelper::Close()
+{
+    if (m_pTaskClient != nullptr) {
+        m_pTaskClient->Release();
+        m_pTaskClient = nullptr;
+    }
+}
+
+ITaskClient* CTaskClientHelper::GetITaskClient()
+{
+    return m_pTaskClient;
+}

@@ -1,0 +1,17 @@
+#include "host/ReferenceHost.h"
+
+namespace orvane::host {
+
+void RecordingOutput::Print(const char* text, uint32_t /*color*/, int32_t /*a*/, int32_t /*b*/,
+                            int32_t /*c*/, int32_t /*d*/)
+{
+    // A null line is shown as an empty one rather than dropped, so that the
+    // transcript still shows the call.
+    std::string line = text ? text : "";
+    HostEvent ev{HostEvent::Kind::Print};
+    ev.text = line;
+    lines.push_back(std::move(line));
+    m_hub.Emit(ev);
+}
+
+}  // namespace orvane::host

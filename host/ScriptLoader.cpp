@@ -1,0 +1,145 @@
+#include <algorithm>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+
+#include "host/Encoding.h"
+#include "host/ReferenceHost.h"
+#include "host/ResScript.h"
+#include "host/ScriptParser.h"
+
+namespace orvane::host {
+
+namespace {
+
+// Far beyond any real script; keeps a wrong path to a huge file from eating memory.
+constexpr std::uintmax_t kMaxScriptBytes = 16u * 1024u * 1024u;
+
+// The module's paths are GBK with backslashes; the file system wants UTF-8
+// (or UTF-16 on Windows, which std::filesystem gives it) with its own separators.
+std::optional<std::filesystem::path> FileSystemPath(const std::string& modulePath,
+                                                    std::string& reason)
+{
+    std::string text = modulePath;
+#if !defined(_WIN32)
+    std::replace(text.begin(), text.end(), '\\', '/');
+#endif
+    if (std::optional<std::string> utf8 = GbkToUtf8(text)) {
+        std::filesystem::path path(std::u8string(utf8->begin(), utf8->end()));
+#if !defined(_WIN32)
+        // A host that put UTF-8 into the work folder still finds its files.
+        std::error_code ec;
+        if (!std::filesystem::exists(path, ec) && *utf8 != text &&
+            std::filesystem::exists(std::filesystem::path(text), ec))
+            return std::filesystem::path(text);
+#endif
+        return path;
+    }
+#if defined(_WIN32)
+    reason = "the path is not valid GBK text";
+    return std::nullopt;
+#else
+    (void)reason;
+    return std::filesystem::path(text);  // the bytes as they are
+#endif
+}
+
+bool ReadScriptFile(const std::string& modulePath, std::string& contents, std::string& reason)
+{
+    const std::optional<std::filesystem::path> path = FileSystemPath(modulePath, reason);
+    if (!path)
+        return false;
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(*path, ec);
+    if (!std::filesystem::exists(status)) {
+        reason = "file not found";
+        return false;
+    }
+    if (std::filesystem::is_directory(status)) {
+        reason = "the path names a folder, not a file";
+        return false;
+    }
+    const std::uintmax_t size = std::filesystem::file_size(*path, ec);
+    if (!ec && size > kMaxScriptBytes) {
+        reason = "the file is larger than 16 MiB";
+        return false;
+    }
+    std::ifstream in(*path, std::ios::binary);
+    if (!in) {
+        reason = "the file cannot be opened";
+        return false;
+    }
+    contents.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        reason = "the file cannot be read";
+        return false;
+    }
+    return true;
+}
+
+// Reasons are UTF-8 (they may quote keys of the file); events carry GBK.
+std::string ReasonAsGbk(const std::string& reason)
+{
+    if (std::optional<std::string> gbk = Utf8ToGbk(reason))
+        return *gbk;
+    std::string ascii = reason;
+    std::replace_if(
+        ascii.begin(), ascii.end(), [](char ch) { return static_cast<unsigned char>(ch) >= 0x80; },
+        '?');
+    return ascii;
+}
+
+}  // namespace
+
+ScriptLoader::ScriptLoader(EventHub& hub) : m_hub(hub) {}
+
+ScriptLoader::~ScriptLoader() = default;
+
+IResScript* ScriptLoader::LoadScript(const char* path, int32_t /*flags*/, const char* password)
+{
+    try {
+        if (!path || !*path)
+            return Fail(path, "no path given");
+        std::string contents;
+        std::string reason;
+        if (!ReadScriptFile(path, contents, reason))
+            return Fail(path, reason);
+        std::unique_ptr<ResNode> root = ParseScriptText(contents, password, reason);
+        if (!root)
+            return Fail(path, reason);
+        m_scripts.push_back(std::make_unique<ResScript>(this, std::move(root)));
+        return m_scripts.back().get();
+    } catch (const std::exception& e) {
+        return Fail(path, std::string("the loader failed: ") + e.what());
+    } catch (...) {
+        return Fail(path, "the loader failed");
+    }
+}
+
+IResScript* ScriptLoader::Fail(const char* path, const std::string& reason)
+{
+    // The module is told nothing but null; the host's listener gets the story.
+    try {
+        HostEvent ev{HostEvent::Kind::LoadFailed};
+        ev.text = std::string("cannot load script \"") + (path ? path : "") +
+                  "\": " + ReasonAsGbk(reason);
+        m_hub.Emit(ev);
+    } catch (...) {
+    }
+    return nullptr;
+}
+
+size_t ScriptLoader::LiveScripts() const
+{
+    return m_scripts.size();
+}
+
+void ScriptLoader::ReleaseScript(ResScript* script)
+{
+    std::erase_if(m_scripts, [&](const std::unique_ptr<ResScript>& s) { return s.get() == script; });
+}
+
+}  // namespace orvane::host

@@ -1,0 +1,133 @@
+// Loads the game's BMP and TGA pictures. The file is read into memory first
+// and decoded from there, so the decoder never opens files itself and paths
+// are handled the same way on every platform.
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "ui/Panelkit.h"
+
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_BMP
+#define STBI_ONLY_TGA
+#define STBI_NO_STDIO
+#define STBI_NO_LINEAR
+#define STBI_NO_HDR
+// Larger pictures are refused rather than allocated.
+#define STBI_MAX_DIMENSIONS 8192
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#pragma GCC diagnostic ignored "-Wimplicit-fallthrough"
+#endif
+#include "stb_image.h"
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+
+namespace {
+
+// Picture files above this size are treated as unreadable.
+constexpr std::streamoff kMaxFileBytes = 64 * 1024 * 1024;
+
+#if defined(_WIN32)
+constexpr char kSeparator = '\\';
+#else
+constexpr char kSeparator = '/';
+#endif
+
+bool IsSeparator(char c)
+{
+    return c == '/' || c == '\\';
+}
+
+bool IsAbsolute(const std::string& path)
+{
+    if (!path.empty() && IsSeparator(path[0]))
+        return true;
+#if defined(_WIN32)
+    // "C:\..." or "C:/..."
+    if (path.size() >= 2 && path[1] == ':')
+        return true;
+#endif
+    return false;
+}
+
+std::string ToPlatformPath(const char* path)
+{
+    std::string result(path);
+    for (char& c : result) {
+        if (IsSeparator(c))
+            c = kSeparator;
+    }
+    return result;
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (size <= 0 || size > kMaxFileBytes)
+        return false;
+    in.seekg(0, std::ios::beg);
+    bytes.resize(static_cast<size_t>(size));
+    in.read(reinterpret_cast<char*>(bytes.data()), size);
+    return static_cast<std::streamoff>(in.gcount()) == size;
+}
+
+}  // namespace
+
+CImageLoader::CImageLoader() = default;
+
+CImageLoader* CImageLoader::GetInstance()
+{
+    static CImageLoader* instance = new CImageLoader();
+    return instance;
+}
+
+IBitmap* CImageLoader::LoadImageA(const char* path)
+{
+    if (path == nullptr || path[0] == '\0')
+        return nullptr;
+    std::string full = ToPlatformPath(path);
+    if (!IsAbsolute(full) && !m_strBase.empty()) {
+        std::string base = ToPlatformPath(m_strBase.c_str());
+        if (!IsSeparator(base.back()))
+            base += kSeparator;
+        full = base + full;
+    }
+    std::vector<unsigned char> bytes;
+    if (!ReadWholeFile(full, bytes) || bytes.size() > static_cast<size_t>(INT32_MAX))
+        return nullptr;
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    unsigned char* pixels = stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()),
+                                                  &width, &height, &channels, 4);
+    if (pixels == nullptr)
+        return nullptr;
+    const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
+    std::vector<uint8_t> rgba(pixels, pixels + count);
+    stbi_image_free(pixels);
+    return new XImage(width, height, std::move(rgba));
+}
+
+void CImageLoader::FreeImage(IBitmap* image)
+{
+    delete image;
+}
+
+void CImageLoader::SetBaseFolder(const char* folder)
+{
+    m_strBase = folder != nullptr ? folder : "";
+}
+
+const std::string& CImageLoader::GetBaseFolder() const
+{
+    return m_strBase;
+}

@@ -1,0 +1,62 @@
+// Click signals. A handler may end the window that owns the signal while the
+// signal is emitting (a close button ends its dialog); the signal then hands
+// its connections to the outermost running emit, which frees them once no
+// handler of this signal is on the stack any more.
+#include "ui/Panelkit.h"
+
+BasicConnection0::~BasicConnection0() = default;
+
+struct Signal0::EmitFrame {
+    EmitFrame* outer;
+    bool signalAlive;
+    // Connections of a signal that died during this emit (outermost only).
+    std::vector<BasicConnection0*> orphans;
+};
+
+Signal0::Signal0() : m_pFrame(nullptr) {}
+
+Signal0::~Signal0()
+{
+    if (m_pFrame != nullptr) {
+        EmitFrame* outermost = m_pFrame;
+        for (EmitFrame* frame = m_pFrame; frame != nullptr; frame = frame->outer) {
+            frame->signalAlive = false;
+            outermost = frame;
+        }
+        outermost->orphans = std::move(m_connections);
+        return;
+    }
+    for (BasicConnection0* connection : m_connections)
+        connection->Destroy();
+}
+
+void Signal0::connect(BasicConnection0* connection)
+{
+    if (connection != nullptr)
+        m_connections.push_back(connection);
+}
+
+void Signal0::emit()
+{
+    // Connections added by a handler are called from the next emit on.
+    const std::vector<BasicConnection0*> snapshot = m_connections;
+    EmitFrame frame{m_pFrame, true, {}};
+    m_pFrame = &frame;
+    for (BasicConnection0* connection : snapshot) {
+        connection->Emit();
+        if (!frame.signalAlive)
+            break;
+    }
+    if (frame.signalAlive) {
+        m_pFrame = frame.outer;
+        return;
+    }
+    // The signal is gone: touch none of its members.
+    for (BasicConnection0* connection : frame.orphans)
+        connection->Destroy();
+}
+
+int32_t Signal0::GetConnectionCount() const
+{
+    return static_cast<int32_t>(m_connections.size());
+}

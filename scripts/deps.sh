@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a build needs, only those that are missing.
+# Usage: scripts/deps.sh linux|windows
+set -euo pipefail
+
+need=()
+have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+want() { for p in "$@"; do have "$p" || need+=("$p"); done; }
+
+case "${1:-linux}" in
+linux)
+    want g++ cmake make libgtest-dev libgmock-dev googletest nlohmann-json3-dev libstb-dev
+    ;;
+windows)
+    want g++-mingw-w64-i686 googletest nlohmann-json3-dev libstb-dev
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        dpkg --add-architecture i386
+        need+=(wine wine32:i386)
+    else
+        want wine wine32:i386
+    fi
+    ;;
+esac
+
+if [ ${#need[@]} -gt 0 ]; then
+    echo "Installing: ${need[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq "${need[@]}" >/dev/null
+fi

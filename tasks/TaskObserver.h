@@ -1,0 +1,34 @@
+// Receives the server's task messages 87 (NPC talk) and 91 (task log)
+// through the host's message registry, stores them in the client's records
+// and shows the talk pages in the NPC talk window.
+#pragma once
+
+#include <cstdint>
+
+#include "client/HostInterfaces.h"
+#include "tasks/TaskRecords.h"
+
+class CTaskClient;
+
+class CTaskObserver {
+public:
+    static constexpr int32_t kTalkMsgID = 87;
+    static constexpr int32_t kLogMsgID = 91;
+
+    explicit CTaskObserver(CTaskClient* client);
+
+    void RegisterSinks();
+    void UnregisterSinks();
+    // Message 87.
+    void OnRefreshTaskList(const uint8_t* data, uint32_t length, int32_t extra);
+    // Message 91.
+    void OnRefreshTaskLog(const uint8_t* data, uint32_t length, int32_t extra);
+    // Fills the talk window with one page and opens it.
+    void ShowTaskPage(const TaskTalkPage& page);
+    // Fills the talk window with the numbered task menu and opens it.
+    void ShowTaskMenu(const TaskTalkPage& list);
+
+    CTaskClient* m_pClient;
+    CMsgDelegate m_TalkSink;
+    CMsgDelegate m_LogSink;
+};

@@ -1,0 +1,61 @@
+// Pages through the NPC dialogue of the last message 87: which page is
+// shown when, and whether the player first picks a task from a menu. It
+// advances on the host's 500 ms step timer.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "client/HostInterfaces.h"
+#include "tasks/TaskRecords.h"
+
+class CTaskClient;
+
+enum TalkState : int32_t {
+    TALK_IDLE = 0,
+    TALK_SINGLE = 1,
+    TALK_NARRATION = 3,
+    TALK_SHOW_CURRENT = 4,
+    TALK_BUILD_MENU = 6,
+    TALK_AWAIT_CHOICE = 7,
+};
+
+class CTaskTalkSequencer : public ITimerSink {
+public:
+    static constexpr int32_t kStepTimerMs = 500;
+    // Menu lines carry 100 + the page index as their link value.
+    static constexpr int32_t kMenuLinkBase = 100;
+
+    explicit CTaskTalkSequencer(CTaskClient* client);
+    // Cancels the step timer so no tick reaches a destroyed sequencer.
+    virtual ~CTaskTalkSequencer();
+
+    void OnTimer(int32_t timerId) override;
+
+    void SetState(int32_t state);
+    void SetCurrentPage(int32_t page);
+    // Arms the step timer unless the state is TALK_IDLE.
+    void StartStepTimer();
+    void ClearPages();
+    // Copies the page area from message bytes (at most 532; the rest is zero).
+    void LoadPages(const uint8_t* bytes, size_t length);
+    void ComputeState();
+    void Step();
+
+    // The number of stored pages that may be read: the count kept within 0..6.
+    int32_t UsablePageCount() const;
+
+    CTaskClient* m_pClient;
+    int32_t m_nTalkState;
+    uint8_t m_ReplyKey[8];
+    // Page count, spare bytes and six pages: message 87's bytes 8 to 539.
+    TaskTalkPageArea m_PageArea;
+    int32_t m_CurrentOutNum;
+
+private:
+    void ShowSinglePage();
+    void ShowNextNarration();
+    void ShowCurrentPage();
+    void BuildTaskMenu();
+    bool m_bTimerArmed;
+};

@@ -1,0 +1,99 @@
+#include "tests/support/ModuleFixture.h"
+
+#include <atomic>
+#include <chrono>
+
+#include "client/DebugLog.h"
+#include "client/ModuleState.h"
+#include "net/FunctionTasks.h"
+#include "platform/DebugChannel.h"
+#include "ui/Panelkit.h"
+
+namespace orvane::test {
+
+void ResetModuleState()
+{
+    if (CTaskClientHelper::m_pTaskClient != nullptr) {
+        CTaskClientHelper helper;
+        helper.Close();
+    }
+    XDesktop::Reset();
+    g_pGlobalClient = nullptr;
+    g_pTaskClient = nullptr;
+    g_LogSink.Reset();
+    ClearFunctionTasks();
+}
+
+TempFolder::TempFolder()
+{
+    static std::atomic<int> counter{0};
+    auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    m_path = std::filesystem::temp_directory_path() /
+             ("orvane-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+    std::filesystem::create_directories(m_path);
+}
+
+TempFolder::~TempFolder()
+{
+    std::error_code ec;
+    std::filesystem::remove_all(m_path, ec);
+}
+
+void CopySampleGame(const std::filesystem::path& dir)
+{
+    const std::filesystem::path sample(ORVANE_SAMPLE_DIR);
+    for (const char* sub : {"scp", "task"}) {
+        if (std::filesystem::exists(sample / sub))
+            std::filesystem::copy(sample / sub, dir / sub,
+                                  std::filesystem::copy_options::recursive |
+                                      std::filesystem::copy_options::overwrite_existing);
+    }
+}
+
+void ModuleFixture::SetUp()
+{
+    ResetModuleState();
+    platform::StartDebugCapture();
+    platform::TakeDebugWrites();
+    CopySampleGame(work.Path());
+    ASSERT_TRUE(host.SetWorkDir(work.String()));
+    CImageLoader::GetInstance()->SetBaseFolder(work.String().c_str());
+    host.ui.SetClientSource([] { return CTaskClientHelper::m_pTaskClient; });
+}
+
+void ModuleFixture::TearDown()
+{
+    ResetModuleState();
+    platform::StopDebugCapture();
+}
+
+void ModuleFixture::CreateClient()
+{
+    ASSERT_TRUE(helper.Create(host.Client()));
+    ASSERT_NE(helper.GetITaskClient(), nullptr);
+}
+
+CTaskClient* ModuleFixture::Client()
+{
+    return static_cast<CTaskClient*>(helper.GetITaskClient());
+}
+
+std::vector<std::string> ModuleFixture::TakeDebugWrites()
+{
+    return platform::TakeDebugWrites();
+}
+
+std::vector<std::string> ModuleFixture::TakePrints()
+{
+    std::vector<std::string> out(host.output.lines.begin() + static_cast<long>(m_printsSeen),
+                                 host.output.lines.end());
+    m_printsSeen = host.output.lines.size();
+    return out;
+}
+
+void ModuleFixture::Deliver(int32_t msgId, const std::vector<uint8_t>& bytes)
+{
+    host.registry.Deliver(msgId, bytes.data(), static_cast<uint32_t>(bytes.size()));
+}
+
+}  // namespace orvane::test

@@ -1,0 +1,84 @@
+// The task log window (id 172): up to ten task link buttons on two pages,
+// the chosen task's story, a delete request behind a confirmation box, and
+// a note kept in TaskLog.txt.
+#pragma once
+
+#include <cstdint>
+#include <list>
+#include <string>
+
+#include "client/HostInterfaces.h"
+#include "tasks/TaskRecords.h"
+#include "ui/TaskMainWnd.h"
+
+class CStoryTalk;
+class CTaskClient;
+class CTaskLinkButton;
+class CTaskLogDlg;
+
+// Listens for the answer of the delete confirmation box.
+class CDeleteConfirm : public IWndCallback {
+public:
+    enum State : int32_t { kConfirmed = 0, kDeclined = 1, kPending = 2 };
+    CDeleteConfirm() = default;
+    virtual ~CDeleteConfirm() = default;
+    bool OnEvent(int32_t code, int32_t answer, int32_t value, int32_t extra) override;
+
+    int32_t m_nState = kPending;
+    CTaskLogDlg* m_pOwner = nullptr;
+};
+
+class CTaskLogDlg : public CTaskMainWnd {
+public:
+    static constexpr int32_t kLogWndID = 172;
+    static constexpr int32_t kDeleteEventType = 7;
+    static constexpr int32_t kTaskButtonCount = 10;
+
+    CTaskLogDlg();
+    ~CTaskLogDlg() override;
+
+    void Release() override;
+    BOOL OnAccelKey(uint32_t a, uint32_t b) override;
+    bool OnCommand(int32_t type, const void* data, int32_t param) override;
+
+    bool CreateDlg(CPanelkitHelper* helper, IResObject* res, int32_t id, IWndCallback* callback,
+                   CTaskClient* client);
+    bool UpdateTaskList(TaskListRecord* list);
+    void ClearStory();
+    void AddStoryText(const char* text, int32_t taskId);
+    void ShowPage1();
+    void ShowPage2();
+    void OnCloseButton();
+    void OnDeleteButton();
+    void OnTaskButton();
+    // The client that made the dialog is gone: drop what pointed into it.
+    void DetachClient(IWndCallback* clientCallback);
+
+    std::string m_strNote;
+    XWindow* m_pCloseBtn;
+    XWindow* m_pDeleteBtn;
+    XWindow* m_pNoteWnd;
+    XWindow* m_pPage1Btn;
+    XWindow* m_pPage2Btn;
+    CStoryTalk* m_pStoryContorl;
+    IWndCallback* m_pWndCallback;
+    IResObject* m_pResObject;
+    CPanelkitHelper* m_pHelper;
+    int32_t m_nLastChildID;
+    std::list<CTaskLinkButton*> m_TaskBtnList;
+    CTaskClient* m_pClient;
+    int32_t m_nCurTaskID;
+    bool m_bButtonsCreated;
+    IBitmap* m_pSelectImage;
+    int32_t m_nPage;
+    CDeleteConfirm m_DeleteConfirm;
+
+private:
+    void CreateTaskButtons();
+    int32_t PickShownTask(const TaskListRecord& list);
+    bool PackTaskList(TaskListRecord* list);
+    void ShowNoTask();
+    void FillTaskButtons(const TaskListRecord& list);
+    void LayoutTaskButtons(int32_t shift);
+    void LoadSelectImage();
+};
