@@ -242,6 +242,8 @@ public:
     Signal0 m_ClickSignal;
 
 protected:
+    // The desktop marks and unmarks its top-level windows.
+    friend class XDesktop;
     XWindow* m_pParent;
     std::vector<XWindow*> m_children;
     std::string m_strText;

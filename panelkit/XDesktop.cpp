@@ -1,0 +1,290 @@
+// The desktop: root of every window tree, 800 x 600. Its children are the
+// top-level windows in stacking order (the last one on top); adding or
+// activating a window puts it on top. It routes the player's mouse and keys.
+//
+// Routing, in short: a press goes to the top-most visible top-level window
+// under the point, after the deepest visible, enabled window under it has
+// been made the mouse window; the window that takes a left press (it calls
+// SetCaptureWindow) gets the release. A press that finds a disabled
+// top-level window is dropped.
+#include <algorithm>
+
+#include "panelkit/TextUtil.h"
+#include "panelkit/WindowState.h"
+#include "ui/Panelkit.h"
+
+namespace {
+
+constexpr RECT kDesktopRect{0, 0, 800, 600};
+
+// The deepest visible, enabled window under the point, starting at wnd.
+XWindow* DeepestEnabled(XWindow* wnd, POINT pt)
+{
+    for (int depth = 0; depth < panelkit::kMaxTreeDepth; ++depth) {
+        XWindow* next = nullptr;
+        for (int32_t i = wnd->GetChildCount() - 1; i >= 0; --i) {
+            XWindow* child = wnd->GetChild(i);
+            RECT rc{};
+            child->GetWindowRect(rc);
+            if (child->IsVisible() && child->IsEnabled() && panelkit::RectContains(rc, pt)) {
+                next = child;
+                break;
+            }
+        }
+        if (next == nullptr)
+            break;
+        wnd = next;
+    }
+    return wnd;
+}
+
+// The desktop's windows, oldest first: those added through AddWindow in
+// that order (skipping any taken off since), then any put on the desktop
+// some other way, in stacking order.
+std::vector<XWindow*> InAddOrder(const std::vector<XWindow*>& addOrder,
+                                 const std::vector<XWindow*>& children)
+{
+    std::vector<XWindow*> result;
+    for (XWindow* wnd : addOrder) {
+        if (std::find(children.begin(), children.end(), wnd) != children.end())
+            result.push_back(wnd);
+    }
+    for (XWindow* wnd : children) {
+        if (std::find(result.begin(), result.end(), wnd) == result.end())
+            result.push_back(wnd);
+    }
+    return result;
+}
+
+}  // namespace
+
+XDesktop::XDesktop()
+    : m_pActive(nullptr), m_pMouse(nullptr), m_pCapture(nullptr), m_ptLast{0, 0}, m_pDrag(nullptr)
+{
+    m_rcWindow = kDesktopRect;
+}
+
+XDesktop::~XDesktop() = default;
+
+XDesktop* XDesktop::GetInstance()
+{
+    // Never destroyed: windows of an unloaded module must not be deleted
+    // from a static destructor at exit.
+    static XDesktop* instance = new XDesktop();
+    return instance;
+}
+
+void XDesktop::Reset()
+{
+    XDesktop* desktop = GetInstance();
+    while (!desktop->m_children.empty()) {
+        XWindow* wnd = desktop->m_children.back();
+        wnd->Release();
+        // A Release override that kept the window alive still loses its
+        // place on the desktop (it is leaked rather than freed twice).
+        if (!desktop->m_children.empty() && desktop->m_children.back() == wnd)
+            desktop->RemoveChild(wnd);
+    }
+    desktop->m_addOrder.clear();
+    desktop->m_pActive = nullptr;
+    desktop->m_pMouse = nullptr;
+    desktop->m_pCapture = nullptr;
+    desktop->m_pDrag = nullptr;
+    desktop->m_ptLast = POINT{0, 0};
+    desktop->m_rcWindow = kDesktopRect;
+    desktop->m_bVisible = TRUE;
+    desktop->m_bEnabled = TRUE;
+}
+
+void XDesktop::AddWindow(XWindow* wnd)
+{
+    if (wnd == nullptr || wnd == this)
+        return;
+    const bool wasOnDesktop = HasWindow(wnd) != FALSE;
+    AddChild(wnd);
+    if (wnd->GetParent() != this)
+        return;  // refused (a loop)
+    // AddChild keeps an existing place; adding again puts it on top.
+    m_children.erase(std::remove(m_children.begin(), m_children.end(), wnd), m_children.end());
+    m_children.push_back(wnd);
+    wnd->m_bTopLevel = true;
+    if (!wasOnDesktop) {
+        m_addOrder.erase(std::remove(m_addOrder.begin(), m_addOrder.end(), wnd), m_addOrder.end());
+        m_addOrder.push_back(wnd);
+    }
+}
+
+int32_t XDesktop::GetWindowCount()
+{
+    return static_cast<int32_t>(m_children.size());
+}
+
+XWindow* XDesktop::GetWindowAt(int32_t index)
+{
+    const std::vector<XWindow*> windows = InAddOrder(m_addOrder, m_children);
+    if (index < 0 || static_cast<size_t>(index) >= windows.size())
+        return nullptr;
+    return windows[static_cast<size_t>(index)];
+}
+
+std::vector<XWindow*> XDesktop::FindTopLevel(int32_t id)
+{
+    std::vector<XWindow*> found;
+    for (XWindow* wnd : InAddOrder(m_addOrder, m_children)) {
+        if (wnd->GetID() == id)
+            found.push_back(wnd);
+    }
+    return found;
+}
+
+BOOL XDesktop::HasWindow(XWindow* wnd)
+{
+    return std::find(m_children.begin(), m_children.end(), wnd) != m_children.end() ? TRUE : FALSE;
+}
+
+void XDesktop::SetActiveWindow(XWindow* wnd)
+{
+    m_pActive = wnd;
+    if (wnd == nullptr)
+        return;
+    XWindow* main = wnd->GetMainWnd();
+    if (main != nullptr && HasWindow(main)) {
+        m_children.erase(std::find(m_children.begin(), m_children.end(), main));
+        m_children.push_back(main);
+    }
+}
+
+XWindow* XDesktop::GetActiveWindow()
+{
+    return m_pActive;
+}
+
+XWindow* XDesktop::GetMouseWindow()
+{
+    return m_pMouse;
+}
+
+XWindow* XDesktop::TopLevelAt(POINT pt)
+{
+    for (auto it = m_children.rbegin(); it != m_children.rend(); ++it) {
+        XWindow* wnd = *it;
+        if (wnd->IsVisible() && panelkit::RectContains(wnd->m_rcWindow, pt))
+            return wnd;
+    }
+    return nullptr;
+}
+
+void XDesktop::UpdateMouseWindow(POINT pt)
+{
+    XWindow* top = TopLevelAt(pt);
+    XWindow* hit = (top != nullptr && top->IsEnabled()) ? DeepestEnabled(top, pt) : nullptr;
+    if (hit == m_pMouse)
+        return;
+    XWindow* old = m_pMouse;
+    m_pMouse = hit;
+    if (old != nullptr)
+        old->OnMouseExit();
+    // The exit handler may have ended the new window (ForgetWindow clears it).
+    if (hit != nullptr && m_pMouse == hit)
+        hit->OnMouseEnter();
+}
+
+void XDesktop::MouseMove(POINT pt, uint32_t buttons)
+{
+    UpdateMouseWindow(pt);
+    // m_ptLast still holds the previous point here: a drag moves by the
+    // change since the last event.
+    if ((buttons & 1) != 0 && m_pCapture != nullptr) {
+        XWindow* main = m_pCapture->GetMainWnd();
+        main->OnMouseMove(1, 0, pt);
+    } else if (buttons == 0) {
+        XWindow* top = TopLevelAt(pt);
+        if (top != nullptr && top->IsEnabled())
+            top->OnMouseMove(0, 0, pt);
+    }
+    m_ptLast = pt;
+}
+
+void XDesktop::MouseDown(POINT pt, uint32_t button)
+{
+    UpdateMouseWindow(pt);
+    m_ptLast = pt;
+    XWindow* top = TopLevelAt(pt);
+    if (top == nullptr || !top->IsEnabled())
+        return;
+    top->OnMouseDown(button, 0, pt);
+}
+
+void XDesktop::MouseUp(POINT pt, uint32_t button)
+{
+    m_ptLast = pt;
+    XWindow* capture = m_pCapture;
+    if (button == 1) {
+        m_pCapture = nullptr;
+        m_pDrag = nullptr;
+    }
+    // The handler may end the capture window; nothing is touched afterwards.
+    if (capture != nullptr)
+        capture->OnMouseUp(button, 0, pt);
+}
+
+void XDesktop::Click(POINT pt)
+{
+    MouseDown(pt, 1);
+    MouseUp(pt, 1);
+}
+
+void XDesktop::AccelKey(XWindow* wnd)
+{
+    if (wnd != nullptr)
+        wnd->OnAccelKey(0, 0);
+}
+
+void XDesktop::DestroyWindow(XWindow* wnd)
+{
+    if (wnd != nullptr && wnd != this)
+        wnd->Release();
+}
+
+void XDesktop::ForgetWindow(XWindow* wnd)
+{
+    if (m_pActive == wnd)
+        m_pActive = nullptr;
+    if (m_pMouse == wnd)
+        m_pMouse = nullptr;
+    if (m_pCapture == wnd)
+        m_pCapture = nullptr;
+    if (m_pDrag == wnd)
+        m_pDrag = nullptr;
+    m_addOrder.erase(std::remove(m_addOrder.begin(), m_addOrder.end(), wnd), m_addOrder.end());
+}
+
+XWindow* XDesktop::GetCaptureWindow()
+{
+    return m_pCapture;
+}
+
+void XDesktop::SetCaptureWindow(XWindow* wnd)
+{
+    m_pCapture = wnd;
+}
+
+XWindow* XDesktop::GetDragWindow()
+{
+    return m_pDrag;
+}
+
+void XDesktop::BeginDrag(XWindow* wnd)
+{
+    m_pDrag = wnd;
+}
+
+POINT XDesktop::GetLastMousePoint()
+{
+    return m_ptLast;
+}
+
+const char* XDesktop::GetClassName()
+{
+    return "desktop";
+}

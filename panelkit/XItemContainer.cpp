@@ -1,0 +1,284 @@
+// Lays out the lines of a talk control. Lines are stacked from the top of
+// the container, each line's fragments flow left to right, and with
+// auto-wrap on a row ends before the character that would pass the maximum
+// width. Rows are as high as the container font's lines (12 for the default
+// font). Positions are desktop coordinates, shifted up by the scroll offset.
+#include <algorithm>
+
+#include "panelkit/LinkMarkup.h"
+#include "panelkit/TextUtil.h"
+#include "panelkit/WindowState.h"
+#include "ui/Panelkit.h"
+
+namespace {
+
+// Links are drawn in yellow (RGB 5-6-5) so that they stand out from the text.
+constexpr WPixel kLinkColor = 0xFFE0;
+
+int32_t CharWidth(ITTFont* font, const char* text, size_t length)
+{
+    char buffer[3] = {0, 0, 0};
+    for (size_t i = 0; i < length && i < 2; ++i)
+        buffer[i] = text[i];
+    return font->GetTextWidth(buffer);
+}
+
+bool Intersects(const RECT& a, const RECT& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+}  // namespace
+
+XItemContainer::XItemContainer(XWindow* parent)
+    : XWindow(parent),
+      m_bAutoWrap(0),
+      m_nMaxWidth(0),
+      m_nViewHeight(0),
+      m_nContentHeight(0),
+      m_nScroll(0),
+      m_bLinkPressed(false),
+      m_nPressedLine(-1),
+      m_nPressedFragment(-1)
+{
+}
+
+XItemContainer::~XItemContainer() = default;
+
+void XItemContainer::SetAutoWrap(int32_t wrap)
+{
+    m_bAutoWrap = wrap;
+    Layout();
+}
+
+int32_t XItemContainer::GetAutoWrap()
+{
+    return m_bAutoWrap;
+}
+
+void XItemContainer::SetMaxWidth(int32_t width)
+{
+    m_nMaxWidth = width;
+    Layout();
+}
+
+int32_t XItemContainer::GetMaxWidth()
+{
+    return m_nMaxWidth;
+}
+
+void XItemContainer::SetMaxHeight(int32_t height)
+{
+    m_nViewHeight = std::max<int32_t>(height, 0);
+    InvalidRect(nullptr);
+}
+
+int32_t XItemContainer::GetMaxHeight()
+{
+    return m_nContentHeight;
+}
+
+int32_t XItemContainer::GetViewHeight()
+{
+    return m_nViewHeight;
+}
+
+void XItemContainer::AddLine(const char* markup)
+{
+    if (markup == nullptr)
+        return;
+    XTalkLine line{};
+    line.markup = markup;
+    line.fragments = panelkit::ParseLinkMarkup(line.markup);
+    line.rows = 1;
+    m_lines.push_back(std::move(line));
+    Layout();
+}
+
+void XItemContainer::Clear()
+{
+    m_lines.clear();
+    m_nScroll = 0;
+    m_bLinkPressed = false;
+    Layout();
+}
+
+int32_t XItemContainer::GetLineCount()
+{
+    return static_cast<int32_t>(m_lines.size());
+}
+
+const XTalkLine* XItemContainer::GetLine(int32_t index)
+{
+    if (index < 0 || index >= GetLineCount())
+        return nullptr;
+    return &m_lines[static_cast<size_t>(index)];
+}
+
+void XItemContainer::Layout()
+{
+    ITTFont* font = GetFont();
+    const int32_t rowHeight = font->GetTextHeight() > 0 ? font->GetTextHeight() : 12;
+    const bool wrap = m_bAutoWrap != 0 && m_nMaxWidth > 0;
+    const int32_t left = m_rcWindow.left;
+    int32_t rowTop = m_rcWindow.top - m_nScroll;
+    int64_t totalRows = 0;
+    for (XTalkLine& line : m_lines) {
+        line.pieces.clear();
+        const int32_t lineTop = rowTop;
+        int32_t x = 0;
+        int32_t widest = 0;
+        int32_t rows = 1;
+        for (size_t f = 0; f < line.fragments.size(); ++f) {
+            XTalkFragment& fragment = line.fragments[f];
+            const char* text = fragment.text.c_str();
+            const size_t length = fragment.text.size();
+            const size_t firstPiece = line.pieces.size();
+            for (size_t pos = 0; pos < length;) {
+                const size_t step = panelkit::GbkCharLength(text, length, pos);
+                const int32_t width = CharWidth(font, text + pos, step);
+                // At least one character per row, so a narrow width cannot loop.
+                if (wrap && x > 0 && x + width > m_nMaxWidth) {
+                    x = 0;
+                    ++rows;
+                    rowTop += rowHeight;
+                }
+                if (line.pieces.size() == firstPiece || line.pieces.back().rect.top != rowTop) {
+                    line.pieces.push_back(
+                        XTalkPiece{static_cast<int32_t>(f), std::string(),
+                                   RECT{left + x, rowTop, left + x, rowTop + rowHeight}});
+                }
+                XTalkPiece& piece = line.pieces.back();
+                piece.text.append(text + pos, step);
+                piece.rect.right += width;
+                x += width;
+                widest = std::max(widest, x);
+                pos += step;
+            }
+            if (line.pieces.size() == firstPiece) {
+                // Empty text: a zero-width spot where it would have been.
+                fragment.rect = RECT{left + x, rowTop, left + x, rowTop + rowHeight};
+                continue;
+            }
+            fragment.rect = line.pieces[firstPiece].rect;
+            for (size_t p = firstPiece + 1; p < line.pieces.size(); ++p) {
+                const RECT& r = line.pieces[p].rect;
+                fragment.rect.left = std::min(fragment.rect.left, r.left);
+                fragment.rect.right = std::max(fragment.rect.right, r.right);
+                fragment.rect.bottom = std::max(fragment.rect.bottom, r.bottom);
+            }
+        }
+        line.rows = rows;
+        line.rect = RECT{left, lineTop, left + widest, lineTop + rows * rowHeight};
+        rowTop += rowHeight;
+        totalRows += rows;
+    }
+    const int64_t height = totalRows * rowHeight;
+    m_nContentHeight = height > INT32_MAX ? INT32_MAX : static_cast<int32_t>(height);
+    InvalidRect(nullptr);
+}
+
+void XItemContainer::SetScrollOffset(int32_t offset)
+{
+    const int32_t maxOffset = std::max<int32_t>(m_nContentHeight - m_nViewHeight, 0);
+    m_nScroll = std::clamp<int32_t>(offset, 0, maxOffset);
+    Layout();
+}
+
+void XItemContainer::SetWindowPos(RECT& rc)
+{
+    XWindow::SetWindowPos(rc);
+    Layout();
+}
+
+void XItemContainer::MoveWindow(int32_t dx, int32_t dy)
+{
+    XWindow::MoveWindow(dx, dy);
+    Layout();
+}
+
+bool XItemContainer::FindLink(POINT pt, int32_t& line, int32_t& fragment)
+{
+    // Only the visible part of the container takes clicks.
+    if (!panelkit::RectContains(m_rcWindow, pt))
+        return false;
+    for (size_t l = 0; l < m_lines.size(); ++l) {
+        const XTalkLine& current = m_lines[l];
+        for (const XTalkPiece& piece : current.pieces) {
+            const XTalkFragment& owner = current.fragments[static_cast<size_t>(piece.fragment)];
+            if (owner.isLink && panelkit::RectContains(piece.rect, pt)) {
+                line = static_cast<int32_t>(l);
+                fragment = piece.fragment;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+const XTalkFragment* XItemContainer::LinkAt(POINT pt)
+{
+    int32_t line = -1;
+    int32_t fragment = -1;
+    if (!FindLink(pt, line, fragment))
+        return nullptr;
+    return &m_lines[static_cast<size_t>(line)].fragments[static_cast<size_t>(fragment)];
+}
+
+BOOL XItemContainer::OnMouseDown(uint32_t a, uint32_t b, POINT pt)
+{
+    if (a != 1)
+        return XWindow::OnMouseDown(a, b, pt);
+    m_bLinkPressed = FindLink(pt, m_nPressedLine, m_nPressedFragment);
+    m_strPressedUrl.clear();
+    if (m_bLinkPressed) {
+        m_strPressedUrl = m_lines[static_cast<size_t>(m_nPressedLine)]
+                              .fragments[static_cast<size_t>(m_nPressedFragment)]
+                              .url;
+    }
+    GetDesktop()->SetCaptureWindow(this);
+    return TRUE;
+}
+
+BOOL XItemContainer::OnMouseUp(uint32_t a, uint32_t b, POINT pt)
+{
+    if (a != 1 || !m_bLinkPressed)
+        return XWindow::OnMouseUp(a, b, pt);
+    m_bLinkPressed = false;
+    int32_t line = -1;
+    int32_t fragment = -1;
+    if (!panelkit::AcceptsInput(this) || !FindLink(pt, line, fragment) || line != m_nPressedLine ||
+        fragment != m_nPressedFragment)
+        return FALSE;
+    XTalk* talk = dynamic_cast<XTalk*>(GetParent());
+    if (talk == nullptr)
+        return FALSE;
+    // The handler may end the whole window: keep the url on the stack and
+    // touch nothing of this container afterwards.
+    const std::string url = m_strPressedUrl;
+    talk->OnTaskTextClick(url.c_str());
+    return TRUE;
+}
+
+void XItemContainer::OnDraw(ICanvas* canvas, RECT& rc)
+{
+    if (canvas == nullptr)
+        return;
+    ITTFont* font = GetFont();
+    RECT clip = m_rcWindow;
+    for (const XTalkLine& line : m_lines) {
+        for (const XTalkPiece& piece : line.pieces) {
+            if (!Intersects(piece.rect, clip))
+                continue;
+            const bool isLink = line.fragments[static_cast<size_t>(piece.fragment)].isLink;
+            canvas->DrawString(font, piece.rect.left, piece.rect.top, piece.text.c_str(),
+                               isLink ? kLinkColor : GetForeColor(), &clip, 1);
+        }
+    }
+    XWindow::OnDraw(canvas, rc);
+}
+
+const char* XItemContainer::GetClassName()
+{
+    return "itemcontainer";
+}

@@ -1,0 +1,386 @@
+// The plain window: a rectangle in desktop coordinates, a text, flags and
+// owned children. Children are painted and hit-tested in list order, the
+// last one on top.
+#include <algorithm>
+#include <deque>
+
+#include "panelkit/TextUtil.h"
+#include "panelkit/WindowState.h"
+#include "ui/Panelkit.h"
+
+namespace {
+
+// The size-12 font every window starts with: "\xCB\xCE\xCC\xE5" /* 宋体 */.
+ITTFont* DefaultFont()
+{
+    return XFontCreate::GetInstance()->CreateFontA("\xCB\xCE\xCC\xE5", 12, 0, 0, 0, 0, 128);
+}
+
+constexpr WPixel kDefaultForeColor = 0xFFFF;
+
+}  // namespace
+
+XWindow::XWindow() : XWindow(nullptr) {}
+
+XWindow::XWindow(XWindow* parent)
+    : m_rcWindow{0, 0, 0, 0},
+      m_pParent(parent),
+      m_nID(0),
+      m_bVisible(TRUE),
+      m_bEnabled(TRUE),
+      m_bMovable(0),
+      m_pFont(DefaultFont()),
+      m_ForeColor(kDefaultForeColor),
+      m_nInvalidated(0),
+      m_bTopLevel(false),
+      m_pBackImage(nullptr)
+{
+}
+
+XWindow::~XWindow()
+{
+    // Children first; they must not reach back into this half-destroyed window.
+    std::vector<XWindow*> children;
+    children.swap(m_children);
+    for (XWindow* child : children) {
+        child->m_pParent = nullptr;
+        delete child;
+    }
+    if (m_pParent != nullptr)
+        m_pParent->RemoveChild(this);
+    XDesktop* desktop = XDesktop::GetInstance();
+    if (desktop != this)
+        desktop->ForgetWindow(this);
+    CImageLoader::GetInstance()->FreeImage(m_pBackImage);
+}
+
+void XWindow::Release()
+{
+    if (m_pParent != nullptr)
+        m_pParent->RemoveChild(this);
+    delete this;
+}
+
+int32_t XWindow::IsTransparent()
+{
+    return 0;
+}
+
+void XWindow::SetVisible(BOOL show)
+{
+    m_bVisible = show ? TRUE : FALSE;
+    InvalidRect(nullptr);
+}
+
+XWindow* XWindow::FindWindowByID(int32_t id)
+{
+    // Breadth first: the nearest window with the id wins, so a window's own
+    // children are found before the parts of a compound child.
+    std::deque<XWindow*> queue(m_children.begin(), m_children.end());
+    while (!queue.empty()) {
+        XWindow* wnd = queue.front();
+        queue.pop_front();
+        if (wnd->m_nID == id)
+            return wnd;
+        queue.insert(queue.end(), wnd->m_children.begin(), wnd->m_children.end());
+    }
+    return nullptr;
+}
+
+void XWindow::SetWindowPos(RECT& rc)
+{
+    const RECT target = rc;  // rc may be this window's own rectangle
+    const int32_t dx = target.left - m_rcWindow.left;
+    const int32_t dy = target.top - m_rcWindow.top;
+    m_rcWindow = target;
+    if (dx != 0 || dy != 0) {
+        for (XWindow* child : m_children)
+            child->MoveWindow(dx, dy);
+    }
+    InvalidRect(nullptr);
+}
+
+void XWindow::GetWindowRect(RECT& rc)
+{
+    rc = m_rcWindow;
+}
+
+void XWindow::MoveWindow(int32_t dx, int32_t dy)
+{
+    m_rcWindow.left += dx;
+    m_rcWindow.right += dx;
+    m_rcWindow.top += dy;
+    m_rcWindow.bottom += dy;
+    for (XWindow* child : m_children)
+        child->MoveWindow(dx, dy);
+    InvalidRect(nullptr);
+}
+
+int32_t XWindow::GetWidth()
+{
+    return m_rcWindow.right - m_rcWindow.left;
+}
+
+int32_t XWindow::GetHeight()
+{
+    return m_rcWindow.bottom - m_rcWindow.top;
+}
+
+void XWindow::InvalidRect(RECT*)
+{
+    ++m_nInvalidated;
+}
+
+void XWindow::SetWindowTextA(const char* text)
+{
+    m_strText = text != nullptr ? text : "";
+    InvalidRect(nullptr);
+}
+
+const char* XWindow::GetWindowTextA()
+{
+    return m_strText.c_str();
+}
+
+void XWindow::SetParent(XWindow* parent)
+{
+    m_pParent = parent;
+}
+
+BOOL XWindow::OnMouseDown(uint32_t a, uint32_t, POINT)
+{
+    if (a != 1)
+        return FALSE;
+    XDesktop* desktop = GetDesktop();
+    desktop->SetCaptureWindow(this);
+    // A press on a movable window drags its top-level window, when that one
+    // may move too.
+    XWindow* main = GetMainWnd();
+    if (IsMovable() && main != nullptr && main->IsMovable() && main->IsMainWindow())
+        desktop->BeginDrag(main);
+    return TRUE;
+}
+
+BOOL XWindow::OnMouseMove(uint32_t, uint32_t, POINT)
+{
+    return FALSE;
+}
+
+BOOL XWindow::OnAccelKey(uint32_t, uint32_t)
+{
+    return FALSE;
+}
+
+void XWindow::OnMouseEnter() {}
+
+void XWindow::OnMouseExit() {}
+
+void XWindow::OnDraw(ICanvas*, RECT&) {}
+
+void XWindow::OnEraseBkgnd(ICanvas* canvas, RECT&)
+{
+    if (m_pBackImage != nullptr)
+        m_pBackImage->Draw(canvas, m_rcWindow.left, m_rcWindow.top, 0);
+}
+
+BOOL XWindow::OnMouseUp(uint32_t a, uint32_t, POINT pt)
+{
+    if (a != 1)
+        return FALSE;
+    // A window hidden or disabled while the button was down gets no click.
+    if (!panelkit::RectContains(m_rcWindow, pt) || !panelkit::AcceptsInput(this))
+        return FALSE;
+    // The handler may end this window: nothing of it is touched afterwards.
+    m_ClickSignal.emit();
+    return TRUE;
+}
+
+const char* XWindow::GetClassName()
+{
+    return "window";
+}
+
+XDesktop* XWindow::GetDesktop()
+{
+    return XDesktop::GetInstance();
+}
+
+void XWindow::SetMovable(int32_t movable)
+{
+    m_bMovable = movable;
+}
+
+int32_t XWindow::IsMovable()
+{
+    return m_bMovable;
+}
+
+void XWindow::SetActive()
+{
+    GetDesktop()->SetActiveWindow(this);
+}
+
+BOOL XWindow::IsVisible()
+{
+    return m_bVisible;
+}
+
+BOOL XWindow::IsEnabled()
+{
+    return m_bEnabled;
+}
+
+void XWindow::SetEnabled(BOOL enabled)
+{
+    m_bEnabled = enabled ? TRUE : FALSE;
+    InvalidRect(nullptr);
+}
+
+BOOL XWindow::IsMainWindow()
+{
+    return m_bTopLevel ? TRUE : FALSE;
+}
+
+XWindow* XWindow::GetMainWnd()
+{
+    XDesktop* desktop = GetDesktop();
+    XWindow* wnd = this;
+    for (int depth = 0; depth < panelkit::kMaxTreeDepth && !wnd->m_bTopLevel; ++depth) {
+        XWindow* parent = wnd->m_pParent;
+        if (parent == nullptr || parent == desktop)
+            break;
+        wnd = parent;
+    }
+    return wnd;
+}
+
+XWindow* XWindow::GetMouseMove()
+{
+    return GetDesktop()->GetMouseWindow();
+}
+
+ITTFont* XWindow::GetFont()
+{
+    return m_pFont;
+}
+
+void XWindow::SetFont(ITTFont* font)
+{
+    m_pFont = font != nullptr ? font : DefaultFont();
+    InvalidRect(nullptr);
+}
+
+WPixel XWindow::GetForeColor()
+{
+    return m_ForeColor;
+}
+
+void XWindow::SetForeColor(WPixel color)
+{
+    m_ForeColor = color;
+    InvalidRect(nullptr);
+}
+
+int32_t XWindow::GetID()
+{
+    return m_nID;
+}
+
+void XWindow::SetID(int32_t id)
+{
+    m_nID = id;
+}
+
+XWindow* XWindow::GetParent()
+{
+    return m_pParent;
+}
+
+int32_t XWindow::GetChildCount()
+{
+    return static_cast<int32_t>(m_children.size());
+}
+
+XWindow* XWindow::GetChild(int32_t index)
+{
+    if (index < 0 || index >= GetChildCount())
+        return nullptr;
+    return m_children[static_cast<size_t>(index)];
+}
+
+void XWindow::AddChild(XWindow* child)
+{
+    if (child == nullptr)
+        return;
+    // Refuse loops: neither this window nor any of its ancestors.
+    int depth = 0;
+    for (XWindow* w = this; w != nullptr && depth < panelkit::kMaxTreeDepth;
+         w = w->m_pParent, ++depth) {
+        if (w == child)
+            return;
+    }
+    if (std::find(m_children.begin(), m_children.end(), child) != m_children.end()) {
+        child->m_pParent = this;
+        return;
+    }
+    if (child->m_pParent != nullptr && child->m_pParent != this)
+        child->m_pParent->RemoveChild(child);
+    m_children.push_back(child);
+    child->m_pParent = this;
+    child->m_bTopLevel = false;
+    InvalidRect(nullptr);
+}
+
+void XWindow::RemoveChild(XWindow* child)
+{
+    auto found = std::find(m_children.begin(), m_children.end(), child);
+    if (found == m_children.end())
+        return;
+    m_children.erase(found);
+    child->m_pParent = nullptr;
+    child->m_bTopLevel = false;
+    InvalidRect(nullptr);
+}
+
+XWindow* XWindow::HitTest(POINT pt)
+{
+    if (!m_bVisible || !panelkit::RectContains(m_rcWindow, pt))
+        return nullptr;
+    for (auto it = m_children.rbegin(); it != m_children.rend(); ++it) {
+        if (XWindow* hit = (*it)->HitTest(pt))
+            return hit;
+    }
+    return this;
+}
+
+void XWindow::Paint(ICanvas* canvas)
+{
+    if (!m_bVisible || canvas == nullptr)
+        return;
+    RECT rc = m_rcWindow;
+    OnEraseBkgnd(canvas, rc);
+    // A background painter may size the window to its pictures.
+    rc = m_rcWindow;
+    OnDraw(canvas, rc);
+    for (size_t i = 0; i < m_children.size(); ++i)
+        m_children[i]->Paint(canvas);
+}
+
+int32_t XWindow::GetInvalidateCount()
+{
+    return m_nInvalidated;
+}
+
+void XWindow::SetBackgroundImage(IBitmap* image)
+{
+    if (image == m_pBackImage)
+        return;
+    CImageLoader::GetInstance()->FreeImage(m_pBackImage);
+    m_pBackImage = image;
+    InvalidRect(nullptr);
+}
+
+IBitmap* XWindow::GetBackgroundImage()
+{
+    return m_pBackImage;
+}
