@@ -4,6 +4,7 @@
 
 #include "client/DebugLog.h"
 #include "client/ModuleState.h"
+#include "net/FunctionTasks.h"
 #include "net/TaskWndCallback.h"
 #include "platform/Format.h"
 #include "tasks/TaskObserver.h"
@@ -70,6 +71,8 @@ bool CTaskClient::Initialize(IResLoader* loader, const char* workPath)
     } catch (...) {
         m_pTaskScript = nullptr;
     }
+    if (m_pTaskScript != nullptr)
+        orvane::LoadFunctionTasks(m_pTaskScript);
     WriteDebugLog(g_LogSink, "  m_szWorkPath = %s", m_szWorkPath);
     WriteDebugLog(g_LogSink, "CTaskClient  Initialize  ----OK");
 

@@ -5,8 +5,10 @@
 #include <cstdint>
 
 #include "client/HostInterfaces.h"
+#include "net/FunctionTasks.h"
 
 class CTaskClient;
+class CTaskTalkSequencer;
 
 class CTaskWndCallback : public IWndCallback {
 public:
@@ -15,11 +17,20 @@ public:
     static constexpr int32_t kLinkEvent = 1;
     static constexpr int32_t kDeleteEvent = 7;
     // Task ids from here on are function tasks.
-    static constexpr int32_t kFunctionTaskID = 16777215;
+    static constexpr int32_t kFunctionTaskID = orvane::kFunctionTaskFirstID;
 
     explicit CTaskWndCallback(CTaskClient* client);
     virtual ~CTaskWndCallback();
+    // False only when an answer or a deletion could not be sent, or a
+    // function task is missing from a full table; every other event is true.
+    // Allocates nothing: packets are built on the stack or in a static buffer.
     bool OnEvent(int32_t code, int32_t type, int32_t value, int32_t extra) override;
 
     CTaskClient* m_pClient;
+
+private:
+    CTaskTalkSequencer* Sequencer() const;
+    bool OnTalkLink(int32_t value);
+    bool OnTaskDelete(int32_t taskID);
+    bool OnFunctionTaskDelete(int32_t taskID);
 };
