@@ -2,16 +2,27 @@
 // the left, and reports link clicks to its window.
 #pragma once
 
+#include <cstdint>
+
 #include "ui/Panelkit.h"
 
 class CTaskTalkDlg;
 
 class CTalkText : public XTalk {
 public:
+    // Link urls are read from at most this many characters.
+    static constexpr int kMaxUrlDigits = 10;
+
     explicit CTalkText(XWindow* parent);
     ~CTalkText() override;
     void SetWindowPos(RECT& rc) override;
+    // Closes the owner, then reports (163, 1, number, 0) to its callback.
     void OnTaskTextClick(const char* url) override;
+
+    // The number a link url carries: the first kMaxUrlDigits characters read
+    // as a decimal (leading blanks and a sign allowed, stopping at the first
+    // non-digit, kept within 32 bits). No digits, or a null url, give 0.
+    static int32_t ParseLinkNumber(const char* url);
 
     CTaskTalkDlg* m_pOwner;
 };

@@ -66,4 +66,14 @@ public:
 
 private:
     void StartHideGuardTimer();
+    void KillHideGuardTimer();
+    // Shows or hides the task panel for a showing (show) or hiding of this window.
+    void UpdateTaskPanel(BOOL show);
+    // Sets the panel text and shows its text box; nothing without a text or box.
+    void SetPanelText(const char* text);
+    void CentreOnScreen();
+    void CreateTaskPanel(CPanelkitHelper& helper, IResObject* templates);
+
+    // Whether the guard timer is armed with the host (Hide leaves it running).
+    bool m_bGuardTimerArmed;
 };

@@ -1,0 +1,142 @@
+// The three-part background: top image, whole middle tiles, bottom image,
+// and the window height that follows the content.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "tests/ui_talk/TalkTestSupport.h"
+
+namespace orvane::test {
+namespace {
+
+class BackgroundTest : public TalkFixture {
+protected:
+    void SetUp() override
+    {
+        TalkFixture::SetUp();
+        WriteImages();
+    }
+    void WriteImages()
+    {
+        WriteBmp(Image("BakTaskDlgShang_1.bmp"), 300, 40);
+        WriteBmp(Image("BakTaskDlgZhong.bmp"), 300, 20);
+        WriteBmp(Image("BakTaskDlgXia.bmp"), 300, 30);
+    }
+    std::filesystem::path Image(const char* name) { return work.Path() / "task" / name; }
+
+    // Content of lines rows (12 pixels each) in a text control h high, then
+    // one paint; returns the y offsets (from the window's top) of each
+    // background image drawn, in order.
+    struct Painted {
+        std::vector<int32_t> top, mid, bottom;
+        int32_t height;
+    };
+    Painted Paint(CTaskTalkDlg* dlg, int lines, int32_t h)
+    {
+        dlg->ClearText();
+        for (int i = 0; i < lines; ++i)
+            dlg->AppendLine("row", 0);
+        dlg->SetVisible(TRUE);
+        RECT wnd = RectOf(dlg);
+        RECT text = RectOf(dlg->m_pTalk);
+        text.bottom = text.top + h;
+        dlg->m_pTalk->SetWindowPos(text);
+        XRecordingCanvas canvas;
+        dlg->Paint(&canvas);
+        Painted out{{}, {}, {}, 0};
+        for (const XRecordingCanvas::Item& item : canvas.Items()) {
+            if (item.isText)
+                continue;
+            const int32_t y = item.y - wnd.top;
+            EXPECT_EQ(item.x, wnd.left);
+            if (item.bitmap == dlg->m_pImgTop && item.flag == 4)
+                out.top.push_back(y);
+            else if (item.bitmap == dlg->m_pImgMid && item.flag == 0)
+                out.mid.push_back(y);
+            else if (item.bitmap == dlg->m_pImgBottom && item.flag == 0)
+                out.bottom.push_back(y);
+        }
+        out.height = RectOf(dlg).bottom - wnd.top;
+        return out;
+    }
+};
+
+std::vector<int32_t> Tiles(int32_t from, int32_t to)
+{
+    std::vector<int32_t> y;
+    for (int32_t v = from; v <= to; v += 20)
+        y.push_back(v);
+    return y;
+}
+
+// T = 40, M = 20, B = 30: the default height is 190; content that passes
+// 120 (190 - T - B) gives c - c mod M - M + T + B.
+TEST_F(BackgroundTest, HeightFollowsTheContentInWholeTiles)
+{
+    const struct {
+        int lines;
+        int32_t textHeight;
+        int32_t height;
+        int32_t remembered;  // m_nHeight; 0 while the default height holds
+    } cases[] = {
+        {9, 100, 190, 0},     // content 100
+        {0, 120, 190, 0},     // no content
+        {20, 120, 190, 0},    // 120: exactly the default
+        {17, 200, 250, 250},  // content 200
+        {17, 219, 250, 250},  // rounded down to whole tiles
+        {20, 220, 270, 270},
+        {11, 300, 170, 170},  // the text control is higher than its 132 of content
+    };
+    CTaskTalkDlg* dlg = TalkWnd();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.textHeight);
+        dlg->m_nHeight = 0;
+        const Painted p = Paint(dlg, c.lines, c.textHeight);
+        EXPECT_EQ(p.height, c.height);
+        EXPECT_EQ(dlg->m_nHeight, c.remembered);
+        EXPECT_EQ(p.top, std::vector<int32_t>{0});
+        EXPECT_EQ(p.mid, Tiles(40, c.height - 30 - 20));
+        EXPECT_EQ(p.bottom, std::vector<int32_t>{c.height - 30});
+    }
+}
+
+// A missing picture counts as 0 x 0 and is not drawn; without a middle
+// tile the height is the content plus top and bottom.
+TEST_F(BackgroundTest, MissingOrFlatImages)
+{
+    const struct {
+        const char* name;
+        std::vector<const char*> missing;
+        bool flatMiddle;
+        int32_t height;  // for content 100
+        size_t drawn;
+    } cases[] = {
+        {"no middle tile", {"BakTaskDlgZhong.bmp"}, false, 170, 2},
+        {"middle tile 0 high", {}, true, 170, 2},
+        {"no images",
+         {"BakTaskDlgShang_1.bmp", "BakTaskDlgZhong.bmp", "BakTaskDlgXia.bmp"},
+         false,
+         100,
+         0},
+    };
+    CTaskTalkDlg* dlg = TalkWnd();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteImages();
+        for (const char* name : c.missing)
+            std::filesystem::remove(Image(name));
+        dlg->LoadImages();
+        if (c.flatMiddle) {
+            CImageLoader::GetInstance()->FreeImage(dlg->m_pImgMid);
+            dlg->m_pImgMid = new FakeBitmap(300, 0);
+        }
+        const Painted p = Paint(dlg, 9, 100);
+        EXPECT_EQ(p.height, c.height);
+        EXPECT_TRUE(p.mid.empty());
+        EXPECT_EQ(p.top.size() + p.bottom.size(), c.drawn);
+    }
+}
+
+}  // namespace
+}  // namespace orvane::test

@@ -1,0 +1,91 @@
+#include "ui/TalkText.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+#include "platform/Win32.h"
+#include "ui/TaskTalkDlg.h"
+
+namespace {
+
+constexpr int32_t kLinkEvent = 1;
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+}  // namespace
+
+CTalkText::CTalkText(XWindow* parent) : XTalk(parent), m_pOwner(nullptr)
+{
+    if (XItemContainer* items = GetItemContainer())
+        items->SetAutoWrap(1);
+}
+
+CTalkText::~CTalkText() = default;
+
+void CTalkText::SetWindowPos(RECT& rc)
+{
+    const RECT target = rc;  // rc may be this control's own rectangle
+    XWindow::SetWindowPos(rc);
+    RECT items = target;
+    if (XScrollBar* bar = GetScrollBar()) {
+        SIZE size{};
+        bar->GetSize(size);
+        // The bar sits on the left; a bar wider than the control leaves the
+        // lines no room rather than a negative width.
+        const int32_t barRight = std::min(target.left + size.cx, target.right);
+        RECT barRect{target.left, target.top, barRight, target.bottom};
+        bar->SetWindowPos(barRect);
+        bar->SetSize(size);
+        bar->Refresh();
+        items.left = barRight;
+    }
+    if (XItemContainer* container = GetItemContainer()) {
+        container->SetWindowPos(items);
+        container->SetMaxWidth(items.right - items.left);
+        container->SetMaxHeight(items.bottom - items.top);
+    }
+}
+
+int32_t CTalkText::ParseLinkNumber(const char* url)
+{
+    if (url == nullptr)
+        return 0;
+    int i = 0;
+    while (i < kMaxUrlDigits && url[i] != '\0' && IsBlank(url[i]))
+        ++i;
+    bool negative = false;
+    if (i < kMaxUrlDigits && (url[i] == '+' || url[i] == '-')) {
+        negative = url[i] == '-';
+        ++i;
+    }
+    // Ten digits fit easily in 64 bits; the result is kept within 32.
+    int64_t value = 0;
+    for (; i < kMaxUrlDigits && url[i] >= '0' && url[i] <= '9'; ++i)
+        value = value * 10 + (url[i] - '0');
+    if (negative)
+        value = -value;
+    value = std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
+                                std::numeric_limits<int32_t>::max());
+    return static_cast<int32_t>(value);
+}
+
+void CTalkText::OnTaskTextClick(const char* url)
+{
+    const int32_t number = ParseLinkNumber(url);
+    CTaskTalkDlg* owner = m_pOwner;
+    if (owner == nullptr)
+        return;
+    // Hide clears the guard first: a clicked link always closes the window.
+    owner->Hide();
+    IWndCallback* callback = owner->m_pWndCallback;
+    if (callback == nullptr) {
+        OutputDebugStringA("m_pTaskTalkDlg->m_pWndCallback == NULL");
+        return;
+    }
+    // The receiver may end this window: nothing of it is touched afterwards.
+    callback->OnEvent(CTaskTalkDlg::kTalkWndID, kLinkEvent, number, 0);
+}
