@@ -1,66 +1,294 @@
 #include "ui/TaskLogDlg.h"
 
-// Placeholder until the task log work lands.
-bool CDeleteConfirm::OnEvent(int32_t, int32_t, int32_t, int32_t)
+#include <algorithm>
+#include <span>
+#include <string_view>
+
+#include "client/ModuleState.h"
+#include "client/TaskClient.h"
+#include "platform/Format.h"
+#include "platform/Win32.h"
+#include "tasks/ByteReader.h"
+#include "ui/Connection0.h"
+#include "ui/StoryTalk.h"
+#include "ui/TaskLinkButton.h"
+#include "ui/TaskLogFile.h"
+
+namespace {
+
+// Children of the dialog's description, by index; each is built with its
+// index as its window id.
+enum TaskLogChild : int32_t {
+    kStoryChild,
+    kButtonTemplateChild,
+    kDeleteBtnID,
+    kCloseBtnID,
+    kNoteWndID,
+    kPage1BtnID,
+    kPage2BtnID
+};
+
+constexpr int32_t kNoteBufferSize = 1024;
+
+const char kTaskFontFace[] = "\xCB\xCE\xCC\xE5"; /* 宋体 */
+constexpr int32_t kTaskFontSize = 12, kTaskFontCharset = 128;
+const char kConfirmDeleteText[] = "\xC8\xB7\xC8\xCF\xC9\xBE\xB3\xFD\xC2\xF0?"; /* 确认删除吗? */
+const char kStoryControlText[] = "Out m_pStoryContorl 1";
+const char kSelectImagePath[] = "task\\BakTaskSelect.tga";
+const char kLinkOpenFormat[] = "<link url=\"%d\" underline=\"0\">";
+const char kLinkClose[] = "</link>";
+
+// The host keeps the listener of an open confirmation box until the player
+// answers, which may be after the dialog that asked has gone. So the host
+// gets this relay, which lives as long as the module and forwards the
+// answer to the dialog that asked last, while that dialog exists.
+class CDeleteConfirmRelay final : public IWndCallback {
+public:
+    bool OnEvent(int32_t code, int32_t answer, int32_t value, int32_t extra) override
+    {
+        return m_pTarget != nullptr ? m_pTarget->OnEvent(code, answer, value, extra) : true;
+    }
+    CDeleteConfirm* m_pTarget = nullptr;
+};
+
+CDeleteConfirmRelay g_DeleteConfirmRelay;
+
+IResObject* ChildOf(IResObject* res, int32_t index)
 {
+    return res != nullptr ? res->GetChild(index) : nullptr;
+}
+
+}  // namespace
+
+bool CDeleteConfirm::OnEvent(int32_t, int32_t answer, int32_t, int32_t)
+{
+    m_nState = answer == 1 ? kConfirmed : answer == 0 ? kDeclined : kPending;
+    if (m_nState == kConfirmed && m_pOwner != nullptr && m_pOwner->m_pWndCallback != nullptr)
+        m_pOwner->m_pWndCallback->OnEvent(CTaskLogDlg::kLogWndID, CTaskLogDlg::kDeleteEventType,
+                                          m_pOwner->m_nCurTaskID, 0);
     return true;
 }
+
+// ---------------------------------------------------------------------------
+// Life
+
 CTaskLogDlg::CTaskLogDlg()
-    : m_pCloseBtn(nullptr), m_pDeleteBtn(nullptr), m_pNoteWnd(nullptr), m_pPage1Btn(nullptr),
-      m_pPage2Btn(nullptr), m_pStoryContorl(nullptr), m_pWndCallback(nullptr),
-      m_pResObject(nullptr), m_pHelper(nullptr), m_nLastChildID(0), m_pClient(nullptr),
-      m_nCurTaskID(0), m_bButtonsCreated(false), m_pSelectImage(nullptr), m_nPage(0)
+    : m_pCloseBtn(nullptr),
+      m_pDeleteBtn(nullptr),
+      m_pNoteWnd(nullptr),
+      m_pPage1Btn(nullptr),
+      m_pPage2Btn(nullptr),
+      m_pStoryContorl(nullptr),
+      m_pWndCallback(nullptr),
+      m_pResObject(nullptr),
+      m_pHelper(nullptr),
+      m_nLastChildID(0),
+      m_pClient(nullptr),
+      m_nCurTaskID(0),
+      m_bButtonsCreated(false),
+      m_pSelectImage(nullptr),
+      m_nPage(0)
 {
+    orvane::g_pTaskFont = XFontCreate::GetInstance()->CreateFontA(kTaskFontFace, kTaskFontSize, 0,
+                                                                  0, 0, 0, kTaskFontCharset);
 }
-CTaskLogDlg::~CTaskLogDlg() = default;
+
+CTaskLogDlg::~CTaskLogDlg()
+{
+    OutputDebugStringA("CTaskLogDlg::~CTaskLogDlg()  ... OK");
+    // The children still exist here: the plain window ends them afterwards.
+    if (!m_bNoteTaken)
+        TakeNote();
+    if (m_bNoteTaken) {
+        const size_t length = std::min<size_t>(m_strNote.size(), INT32_MAX);
+        orvane::WriteTaskLog(m_strNote.data(), static_cast<int32_t>(length));
+    }
+    for (CTaskLinkButton* button : m_TaskBtnList)
+        button->SetHoverImage(nullptr);
+    if (m_pSelectImage != nullptr)
+        CImageLoader::GetInstance()->FreeImage(m_pSelectImage);
+    m_pSelectImage = nullptr;
+    m_TaskBtnList.clear();
+    if (g_DeleteConfirmRelay.m_pTarget == &m_DeleteConfirm)
+        g_DeleteConfirmRelay.m_pTarget = nullptr;
+    m_DeleteConfirm.m_pOwner = nullptr;
+    if (orvane::g_pTaskClient != nullptr)
+        orvane::g_pTaskClient->OnWindowDestroyed(this);
+}
+
 void CTaskLogDlg::Release()
 {
-    XWindow::Release();
+    TakeNote();
+    XWindow::Release();  // deletes this window
 }
-BOOL CTaskLogDlg::OnAccelKey(uint32_t, uint32_t)
+
+void CTaskLogDlg::TakeNote()
 {
-    return TRUE;
+    if (m_pNoteWnd == nullptr || !IsOwnChild(m_pNoteWnd))
+        return;
+    const char* text = m_pNoteWnd->GetWindowTextA();
+    m_strNote = text != nullptr ? text : "";
+    m_bNoteTaken = true;
 }
-bool CTaskLogDlg::OnCommand(int32_t, const void*, int32_t)
+
+bool CTaskLogDlg::IsOwnChild(XWindow* wnd)
 {
+    for (int32_t i = 0; i < GetChildCount(); ++i)
+        if (GetChild(i) == wnd)
+            return true;
     return false;
 }
-bool CTaskLogDlg::CreateDlg(CPanelkitHelper*, IResObject* res, int32_t, IWndCallback* callback,
-                            CTaskClient* client)
-{
-    m_pResObject = res;
-    m_pWndCallback = callback;
-    m_pClient = client;
-    return true;
-}
-bool CTaskLogDlg::UpdateTaskList(TaskListRecord*)
-{
-    return true;
-}
-void CTaskLogDlg::ClearStory() {}
-void CTaskLogDlg::AddStoryText(const char*, int32_t) {}
-void CTaskLogDlg::ShowPage1() {}
-void CTaskLogDlg::ShowPage2() {}
-void CTaskLogDlg::OnCloseButton() {}
-void CTaskLogDlg::OnDeleteButton() {}
-void CTaskLogDlg::OnTaskButton() {}
+
 void CTaskLogDlg::DetachClient(IWndCallback* clientCallback)
 {
     if (m_pWndCallback == clientCallback)
         m_pWndCallback = nullptr;
     m_pClient = nullptr;
+    // The client released the window script and with it these objects.
     m_pResObject = nullptr;
 }
-void CTaskLogDlg::CreateTaskButtons() {}
-int32_t CTaskLogDlg::PickShownTask(const TaskListRecord&)
+
+// ---------------------------------------------------------------------------
+// Building
+
+bool CTaskLogDlg::CreateDlg(CPanelkitHelper* helper, IResObject* res, int32_t id,
+                            IWndCallback* callback, CTaskClient* client)
 {
-    return 0;
+    // Built once: a second build would add every child a second time.
+    if (m_bBuilt)
+        return true;
+    m_bBuilt = true;
+    CPanelkitHelper* builder = helper != nullptr ? helper : &m_OwnHelper;
+    m_pResObject = res;
+    m_pHelper = &m_OwnHelper;
+    m_pClient = client;
+
+    XDesktop* desktop = GetDesktop();
+    SetParent(desktop);
+    builder->CreateStockProperty(this, res, id);
+    SetMovable(1);
+    desktop->AddWindow(this);
+
+    m_pStoryContorl = new CStoryTalk(this);
+    m_pStoryContorl->SetWindowTextA(kStoryControlText);
+    if (builder->CreateXWindow(this, ChildOf(res, kStoryChild), kStoryChild, m_pStoryContorl) ==
+        nullptr) {
+        delete m_pStoryContorl;  // not adopted by the dialog
+        m_pStoryContorl = nullptr;
+    }
+    const int32_t childCount = res != nullptr ? res->GetChildCount() : 0;
+    for (int32_t i = kDeleteBtnID; i < childCount; ++i) {
+        builder->CreateXWindow(this, res->GetChild(i), i, nullptr);
+        m_nLastChildID = i;
+    }
+    m_pDeleteBtn = FindWindowByID(kDeleteBtnID);
+    m_pCloseBtn = FindWindowByID(kCloseBtnID);
+    m_pNoteWnd = FindWindowByID(kNoteWndID);
+    m_pPage1Btn = FindWindowByID(kPage1BtnID);
+    m_pPage2Btn = FindWindowByID(kPage2BtnID);
+
+    LoadSelectImage();
+    char note[kNoteBufferSize] = {};
+    orvane::ReadTaskLog(note, kNoteBufferSize);
+    if (m_pNoteWnd != nullptr)
+        m_pNoteWnd->SetWindowTextA(note);
+
+    m_pWndCallback = callback;
+    m_DeleteConfirm.m_pOwner = this;
+    SetActive();
+    if (m_pStoryContorl == nullptr)
+        return true;
+    ConnectClick(m_pPage1Btn, this, &CTaskLogDlg::ShowPage1);
+    ConnectClick(m_pPage2Btn, this, &CTaskLogDlg::ShowPage2);
+    ConnectClick(m_pCloseBtn, this, &CTaskLogDlg::OnCloseButton);
+    ConnectClick(m_pDeleteBtn, this, &CTaskLogDlg::OnDeleteButton);
+    return true;
 }
-bool CTaskLogDlg::PackTaskList(TaskListRecord*)
+
+void CTaskLogDlg::LoadSelectImage()
 {
-    return false;
+    m_pSelectImage = CImageLoader::GetInstance()->LoadImageA(kSelectImagePath);
 }
-void CTaskLogDlg::ShowNoTask() {}
-void CTaskLogDlg::FillTaskButtons(const TaskListRecord&) {}
-void CTaskLogDlg::LayoutTaskButtons(int32_t) {}
-void CTaskLogDlg::LoadSelectImage() {}
+
+// ---------------------------------------------------------------------------
+// Task lists
+
+bool CTaskLogDlg::OnCommand(int32_t type, const void* data, int32_t param)
+{
+    if (type != kCmdAddLine)
+        return false;
+    // The list is the head of a server message: read it, checked, into a
+    // record of our own.
+    if (data == nullptr || param < static_cast<int32_t>(sizeof(TaskListRecord)))
+        return false;
+    orvane::ByteReader reader(
+        std::span<const uint8_t>(static_cast<const uint8_t*>(data), sizeof(TaskListRecord)));
+    TaskListRecord list{};
+    list.nCount = reader.read_i32_le().value_or(0);
+    for (int32_t& id : list.nTaskID)
+        id = reader.read_i32_le().value_or(0);
+    UpdateTaskList(&list);
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Story, buttons and keys
+
+void CTaskLogDlg::ClearStory()
+{
+    if (m_pStoryContorl != nullptr)
+        m_pStoryContorl->Clear();
+}
+
+void CTaskLogDlg::AddStoryText(const char* text, int32_t taskId)
+{
+    if (text == nullptr || m_pStoryContorl == nullptr)
+        return;
+    std::string_view rest(text);
+    for (;;) {
+        const size_t hash = rest.find('#');
+        const std::string_view segment = rest.substr(0, hash);
+        std::string line;
+        if (taskId == 0) {
+            line.assign(segment);
+        } else {
+            char open[64];
+            orvane::FormatText(open, sizeof open, kLinkOpenFormat, static_cast<int>(taskId));
+            line.append(open).append(segment).append(kLinkClose);
+        }
+        m_pStoryContorl->AddLine(line.c_str());
+        if (hash == std::string_view::npos)
+            break;
+        rest.remove_prefix(hash + 1);
+    }
+}
+
+void CTaskLogDlg::OnTaskButton()
+{
+    m_nCurTaskID = orvane::g_nLastPressedTaskID;
+    ClearStory();
+    if (m_nCurTaskID != 0 && m_pClient != nullptr)
+        AddStoryText(m_pClient->GetTaskDesc(m_nCurTaskID), m_nCurTaskID);
+}
+
+void CTaskLogDlg::OnCloseButton()
+{
+    SetVisible(FALSE);  // hidden, not destroyed
+}
+
+void CTaskLogDlg::OnDeleteButton()
+{
+    m_DeleteConfirm.m_nState = CDeleteConfirm::kPending;
+    CGlobalClient* host = orvane::g_pGlobalClient;
+    if (host == nullptr || host->m_pUiService == nullptr)
+        return;
+    g_DeleteConfirmRelay.m_pTarget = &m_DeleteConfirm;
+    host->m_pUiService->Confirm(kConfirmDeleteText, &g_DeleteConfirmRelay, 0);
+}
+
+BOOL CTaskLogDlg::OnAccelKey(uint32_t, uint32_t)
+{
+    SetVisible(IsVisible() ? FALSE : TRUE);
+    InvalidRect(nullptr);
+    return TRUE;
+}

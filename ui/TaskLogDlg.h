@@ -74,6 +74,8 @@ public:
     CDeleteConfirm m_DeleteConfirm;
 
 private:
+    // Builds the ten link buttons from the template child; nothing when the
+    // resource objects are gone (the client that loaded them was released).
     void CreateTaskButtons();
     int32_t PickShownTask(const TaskListRecord& list);
     bool PackTaskList(TaskListRecord* list);
@@ -81,4 +83,14 @@ private:
     void FillTaskButtons(const TaskListRecord& list);
     void LayoutTaskButtons(int32_t shift);
     void LoadSelectImage();
+    // Copies the note window's text into m_strNote, if the window is here.
+    void TakeNote();
+    bool IsOwnChild(XWindow* wnd);
+
+    // Builds the link buttons at the first update, after the client's
+    // helper given to CreateDlg has gone.
+    CPanelkitHelper m_OwnHelper;
+    bool m_bBuilt = false;
+    // m_strNote holds the note window's text (taken at Release or at the end).
+    bool m_bNoteTaken = false;
 };
