@@ -15,8 +15,12 @@ public:
     static constexpr int32_t kTalkMsgID = 87;
     static constexpr int32_t kLogMsgID = 91;
 
+    // Leaves both delegates unbound until RegisterSinks.
     explicit CTaskObserver(CTaskClient* client);
 
+    // Binds the delegates and registers them for 87 and 91 with the host's
+    // message registry; nothing without a registry. The observer must stay
+    // in place while registered.
     void RegisterSinks();
     void UnregisterSinks();
     // Message 87.
@@ -31,4 +35,10 @@ public:
     CTaskClient* m_pClient;
     CMsgDelegate m_TalkSink;
     CMsgDelegate m_LogSink;
+
+private:
+    // A command to the NPC talk window; skipped (false) when it does not exist.
+    bool TalkCommand(int32_t type, const void* data, int32_t param);
+    // Asks the host to open (or re-show) the NPC talk window.
+    void OpenTalkWnd();
 };

@@ -10,6 +10,7 @@
 #include "tasks/TaskRecords.h"
 
 class CTaskClient;
+class CTaskObserver;
 
 enum TalkState : int32_t {
     TALK_IDLE = 0,
@@ -39,7 +40,9 @@ public:
     void ClearPages();
     // Copies the page area from message bytes (at most 532; the rest is zero).
     void LoadPages(const uint8_t* bytes, size_t length);
+    // Classifies the stored pages and picks the state and the current page.
     void ComputeState();
+    // Runs the state's step: shows a page or the menu, or does nothing.
     void Step();
 
     // The number of stored pages that may be read: the count kept within 0..6.
@@ -53,9 +56,12 @@ public:
     int32_t m_CurrentOutNum;
 
 private:
+    CTaskObserver* Observer() const;
+    void ShowPage(int32_t index);
     void ShowSinglePage();
     void ShowNextNarration();
     void ShowCurrentPage();
     void BuildTaskMenu();
+    // Whether this sequencer's step timer may still be armed with the host.
     bool m_bTimerArmed;
 };
