@@ -6,7 +6,8 @@ namespace orvane::host {
 
 void MessageRegistry::Register(int32_t msgId, CMsgDelegate* delegate)
 {
-    HostEvent ev{HostEvent::Kind::Register};
+    HostEvent ev{};
+    ev.kind = HostEvent::Kind::Register;
     ev.msgId = msgId;
     m_hub.Emit(ev);
     if (delegate)
@@ -15,7 +16,8 @@ void MessageRegistry::Register(int32_t msgId, CMsgDelegate* delegate)
 
 void MessageRegistry::Unregister(int32_t msgId, CMsgDelegate* delegate)
 {
-    HostEvent ev{HostEvent::Kind::Unregister};
+    HostEvent ev{};
+    ev.kind = HostEvent::Kind::Unregister;
     ev.msgId = msgId;
     m_hub.Emit(ev);
     // Every registration of the pair goes: after Unregister nothing more may

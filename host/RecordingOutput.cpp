@@ -8,7 +8,8 @@ void RecordingOutput::Print(const char* text, uint32_t /*color*/, int32_t /*a*/,
     // A null line is shown as an empty one rather than dropped, so that the
     // transcript still shows the call.
     std::string line = text ? text : "";
-    HostEvent ev{HostEvent::Kind::Print};
+    HostEvent ev{};
+    ev.kind = HostEvent::Kind::Print;
     ev.text = line;
     lines.push_back(std::move(line));
     m_hub.Emit(ev);

@@ -9,7 +9,8 @@ int32_t RecordingSender::Send(const uint8_t* bytes, int32_t length)
     std::vector<uint8_t> packet;
     if (bytes && length > 0)
         packet.assign(bytes, bytes + length);
-    HostEvent ev{HostEvent::Kind::Packet};
+    HostEvent ev{};
+    ev.kind = HostEvent::Kind::Packet;
     ev.bytes = packet;
     const auto sent = static_cast<int32_t>(packet.size());
     packets.push_back(std::move(packet));

@@ -111,7 +111,10 @@ private:
 class MessageRegistry : public IMsgRegistry {
 public:
     explicit MessageRegistry(EventHub& hub) : m_hub(hub) {}
+    // A pair registered twice is kept twice (and delivered to twice); a null
+    // delegate is reported but not kept.
     void Register(int32_t msgId, CMsgDelegate* delegate) override;
+    // Ends every registration of the pair.
     void Unregister(int32_t msgId, CMsgDelegate* delegate) override;
     // Delivers a server message to every delegate registered for its id when
     // the delivery starts. A delegate unregistered meanwhile (by itself or by

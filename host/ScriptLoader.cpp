@@ -123,7 +123,8 @@ IResScript* ScriptLoader::Fail(const char* path, const std::string& reason)
 {
     // The module is told nothing but null; the host's listener gets the story.
     try {
-        HostEvent ev{HostEvent::Kind::LoadFailed};
+        HostEvent ev{};
+        ev.kind = HostEvent::Kind::LoadFailed;
         ev.text = std::string("cannot load script \"") + (path ? path : "") +
                   "\": " + ReasonAsGbk(reason);
         m_hub.Emit(ev);

@@ -7,14 +7,16 @@ void UiService::Confirm(const char* text, IWndCallback* listener, int32_t /*flag
     m_strText = text ? text : "";
     m_pListener = listener;
     m_bOpen = true;
-    HostEvent ev{HostEvent::Kind::ConfirmBox};
+    HostEvent ev{};
+    ev.kind = HostEvent::Kind::ConfirmBox;
     ev.text = m_strText;
     m_hub.Emit(ev);
 }
 
 void UiService::OpenClientWnd(int32_t id, IWndCallback* callback)
 {
-    HostEvent ev{HostEvent::Kind::OpenWindow};
+    HostEvent ev{};
+    ev.kind = HostEvent::Kind::OpenWindow;
     ev.windowId = id;
     m_hub.Emit(ev);
     ITaskClient* client = m_source ? m_source() : nullptr;

@@ -28,7 +28,8 @@ int32_t VirtualTimerService::SinkNumber(ITimerSink* target)
 
 void VirtualTimerService::SetTimer(int32_t id, ITimerSink* target, int32_t ms)
 {
-    HostEvent ev{HostEvent::Kind::TimerSet};
+    HostEvent ev{};
+    ev.kind = HostEvent::Kind::TimerSet;
     ev.timerId = id;
     ev.sink = SinkNumber(target);
     ev.ms = ms;
@@ -51,7 +52,8 @@ void VirtualTimerService::SetTimer(int32_t id, ITimerSink* target, int32_t ms)
 
 void VirtualTimerService::KillTimer(int32_t id, ITimerSink* target)
 {
-    HostEvent ev{HostEvent::Kind::TimerKill};
+    HostEvent ev{};
+    ev.kind = HostEvent::Kind::TimerKill;
     ev.timerId = id;
     ev.sink = SinkNumber(target);
     m_hub.Emit(ev);
@@ -90,7 +92,8 @@ void VirtualTimerService::Advance(int64_t ms)
         ITimerSink* target = next->target;
         // Stays armed for its next period unless the target kills or re-arms it.
         next->due += next->period;
-        HostEvent ev{HostEvent::Kind::TimerFire};
+        HostEvent ev{};
+        ev.kind = HostEvent::Kind::TimerFire;
         ev.timerId = id;
         ev.sink = SinkNumber(target);
         m_hub.Emit(ev);
