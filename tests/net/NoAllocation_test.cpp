@@ -39,6 +39,12 @@ int CountAllocations(F&& f)
 
 }  // namespace
 
+// These replacements hand out malloc memory and take it back with free, which
+// the compiler cannot see across the pair.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+
 void* operator new(std::size_t size)
 {
     if (void* p = CountedAlloc(size))
