@@ -2,6 +2,7 @@
 // test. The module only ever calls OutputDebugStringA; this is the other end.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,5 +15,8 @@ void StartDebugCapture();
 std::vector<std::string> TakeDebugWrites();
 // Stops recording and drops what was recorded.
 void StopDebugCapture();
+// While capturing, also hands each write to listener at the moment it is
+// made, so it can be put in order with other events. Null removes it.
+void SetDebugWriteListener(std::function<void(const std::string&)> listener);
 
 }  // namespace orvane::platform

@@ -9,9 +9,17 @@ std::vector<std::string>& Writes()
     return writes;
 }
 
+std::function<void(const std::string&)>& Listener()
+{
+    static std::function<void(const std::string&)> listener;
+    return listener;
+}
+
 void Record(const char* text, void*)
 {
     Writes().emplace_back(text);
+    if (Listener())
+        Listener()(Writes().back());
 }
 }  // namespace
 
@@ -25,6 +33,11 @@ std::vector<std::string> TakeDebugWrites()
     std::vector<std::string> out;
     out.swap(Writes());
     return out;
+}
+
+void SetDebugWriteListener(std::function<void(const std::string&)> listener)
+{
+    Listener() = std::move(listener);
 }
 
 void StopDebugCapture()

@@ -16,6 +16,12 @@ std::vector<std::string>& Writes()
     return writes;
 }
 
+std::function<void(const std::string&)>& Listener()
+{
+    static std::function<void(const std::string&)> listener;
+    return listener;
+}
+
 PVOID g_handler = nullptr;
 
 LONG CALLBACK OnException(PEXCEPTION_POINTERS info)
@@ -29,6 +35,8 @@ LONG CALLBACK OnException(PEXCEPTION_POINTERS info)
             if (len > 0 && text[len - 1] == '\0')
                 --len;
             Writes().emplace_back(text, len);
+            if (Listener())
+                Listener()(Writes().back());
         }
     }
     return EXCEPTION_CONTINUE_SEARCH;
@@ -46,6 +54,11 @@ std::vector<std::string> TakeDebugWrites()
     std::vector<std::string> out;
     out.swap(Writes());
     return out;
+}
+
+void SetDebugWriteListener(std::function<void(const std::string&)> listener)
+{
+    Listener() = std::move(listener);
 }
 
 void StopDebugCapture()

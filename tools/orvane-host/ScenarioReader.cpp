@@ -1,0 +1,269 @@
+#include <algorithm>
+#include <limits>
+
+#include "tools/orvane-host/ScenarioParts.h"
+
+namespace orvane::hostprog {
+
+namespace {
+
+// One day: longer runs of the virtual clock only risk a flood of timer ticks.
+constexpr int64_t kMaxAdvanceMs = 86400000;
+
+const int32_t kModuleWindows[] = {163, 172, 174, 175};
+
+const char* WindowName(int32_t id)
+{
+    switch (id) {
+        case 163:
+            return "NPC talk window";
+        case 172:
+            return "task log";
+        case 174:
+            return "selection menu";
+        case 175:
+            return "second selection menu";
+        default:
+            return "window";
+    }
+}
+
+int32_t ReadWindow(const OpFields& fields)
+{
+    const int32_t id = fields.Int32("window");
+    if (std::find(std::begin(kModuleWindows), std::end(kModuleWindows), id) ==
+        std::end(kModuleWindows))
+        throw LineFault{"unknown window " + std::to_string(id) +
+                        " (the module's windows are 163, 172, 174 and 175)"};
+    return id;
+}
+
+std::string WindowLabel(int32_t id)
+{
+    return std::string(WindowName(id)) + " " + std::to_string(id);
+}
+
+struct OpEntry {
+    const char* name;
+    OpKind kind;
+};
+
+const OpEntry kOps[] = {
+    {"create", OpKind::Create},
+    {"create-null", OpKind::CreateNull},
+    {"close", OpKind::Close},
+    {"call", OpKind::Call},
+    {"server", OpKind::Server},
+    {"talk", OpKind::Talk},
+    {"tasklog", OpKind::TaskLog},
+    {"advance", OpKind::Advance},
+    {"click-link", OpKind::ClickLink},
+    {"click", OpKind::Click},
+    {"click-task", OpKind::ClickTask},
+    {"key", OpKind::Key},
+    {"confirm", OpKind::Confirm},
+    {"note", OpKind::Note},
+    {"destroy", OpKind::Destroy},
+    {"dump", OpKind::Dump},
+    {"file", OpKind::File},
+    {"snapshot", OpKind::Snapshot},
+};
+
+std::string KnownOps()
+{
+    std::string list;
+    for (const OpEntry& e : kOps)
+        list += std::string(list.empty() ? "" : ", ") + e.name;
+    return list;
+}
+
+// A file op names a file inside the work folder, never one outside it.
+void CheckRelativeName(const std::string& name)
+{
+    if (name.empty())
+        throw LineFault{"\"name\" must not be empty"};
+    if (name.find('\0') != std::string::npos)
+        throw LineFault{"\"name\" must not hold a zero character"};
+    if (name[0] == '/' || name[0] == '\\' || (name.size() > 1 && name[1] == ':'))
+        throw LineFault{"\"name\" must be relative to the work folder, not \"" + name + "\""};
+    size_t start = 0;
+    while (start <= name.size()) {
+        size_t end = name.find_first_of("/\\", start);
+        if (end == std::string::npos)
+            end = name.size();
+        if (name.compare(start, end - start, "..") == 0)
+            throw LineFault{"\"name\" must stay inside the work folder (no \"..\")"};
+        start = end + 1;
+    }
+}
+
+void ReadSimpleOp(const OpFields& f, Op& op)
+{
+    switch (op.kind) {
+        case OpKind::Create:
+            f.AllowOnly({});
+            op.summary = "create the task client (CTaskClientHelper::Create with the host)";
+            break;
+        case OpKind::CreateNull:
+            f.AllowOnly({});
+            op.summary = "CTaskClientHelper::Create(nullptr)";
+            break;
+        case OpKind::Close:
+            f.AllowOnly({});
+            op.summary = "close the task client (CTaskClientHelper::Close)";
+            break;
+        case OpKind::Advance:
+            f.AllowOnly({"ms"});
+            op.ms = f.Int("ms", 0, kMaxAdvanceMs);
+            op.summary = "advance the clock by " + std::to_string(op.ms) + " ms";
+            break;
+        case OpKind::ClickLink:
+            f.AllowOnly({"window", "link"});
+            op.window = ReadWindow(f);
+            op.number = f.Int32("link");
+            op.summary = "click the line with link " + std::to_string(op.number) + " in the " +
+                         WindowLabel(op.window) + (op.window == 172 ? " (story)" : "");
+            break;
+        case OpKind::Click:
+            f.AllowOnly({"window", "child"});
+            op.window = ReadWindow(f);
+            op.number = f.Int32("child");
+            op.summary =
+                "click child " + std::to_string(op.number) + " of the " + WindowLabel(op.window);
+            break;
+        case OpKind::ClickTask:
+            f.AllowOnly({"index"});
+            op.window = 172;
+            op.number = static_cast<int32_t>(f.Int("index", 0, 9));
+            op.summary = "click task button " + std::to_string(op.number) + " of the task log";
+            break;
+        case OpKind::Key:
+            f.AllowOnly({"window"});
+            op.window = ReadWindow(f);
+            op.summary = "press the accelerator key of the " + WindowLabel(op.window);
+            break;
+        case OpKind::Confirm:
+            f.AllowOnly({"answer"});
+            op.number = f.Int32("answer");
+            op.summary = "answer the confirmation box with " + std::to_string(op.number) +
+                         (op.number == 1   ? " (yes)"
+                          : op.number == 0 ? " (no)"
+                                           : "");
+            break;
+        case OpKind::Note:
+            f.AllowOnly({"text"});
+            op.window = 172;
+            op.text = f.Gbk("text");
+            op.summary = "type into the note window of the task log: \"" + f.String("text") + "\"";
+            break;
+        case OpKind::Destroy:
+            f.AllowOnly({"window"});
+            op.window = ReadWindow(f);
+            op.summary = "the toolkit destroys the " + WindowLabel(op.window);
+            break;
+        case OpKind::Dump:
+            f.AllowOnly({"window"});
+            op.window = ReadWindow(f);
+            op.summary = "show the " + WindowLabel(op.window);
+            break;
+        case OpKind::File:
+            f.AllowOnly({"name"});
+            op.path = f.String("name");
+            CheckRelativeName(op.path);
+            op.summary = "show the file " + op.path + " of the work folder";
+            break;
+        case OpKind::Snapshot:
+            f.AllowOnly({"path"});
+            op.path = f.String("path");
+            if (op.path.empty() || op.path.find('\0') != std::string::npos)
+                throw LineFault{"\"path\" must name a file"};
+            op.summary = "picture of the desktop to " + op.path;
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+LineResult ReadScenarioLine(const std::string& raw, int lineNumber)
+{
+    LineResult result;
+    std::string line = raw;
+    if (lineNumber == 1 && line.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        line.erase(0, 3);  // a byte-order mark some editors write
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
+        line.pop_back();
+    const size_t first = line.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return result;
+    if (line[first] == '#') {
+        result.kind = LineResult::Kind::Comment;
+        result.text = line.substr(first + 1);
+        if (!result.text.empty() && result.text[0] == ' ')
+            result.text.erase(0, 1);
+        return result;
+    }
+    try {
+        nlohmann::json object;
+        try {
+            object = nlohmann::json::parse(line);
+        } catch (const nlohmann::json::parse_error& e) {
+            // The parser speaks of "line 1"; only the column means something here.
+            std::string what = e.what();
+            const size_t column = what.find("column ");
+            if (column != std::string::npos)
+                throw LineFault{"bad JSON at " + what.substr(column)};
+            const size_t cut = what.find("] ");
+            throw LineFault{"bad JSON: " +
+                            (cut == std::string::npos ? what : what.substr(cut + 2))};
+        }
+        if (!object.is_object())
+            throw LineFault{"a scenario line must be a JSON object, not " + DescribeType(object)};
+        auto opIt = object.find("op");
+        if (opIt == object.end())
+            throw LineFault{"the line has no \"op\" key"};
+        if (!opIt->is_string())
+            throw LineFault{"\"op\" must be a string, not " + DescribeType(*opIt)};
+        const std::string name = opIt->get<std::string>();
+        const OpEntry* entry = nullptr;
+        for (const OpEntry& e : kOps)
+            entry = (name == e.name) ? &e : entry;
+        if (entry == nullptr)
+            throw LineFault{"unknown op \"" + name + "\" (known ops: " + KnownOps() + ")"};
+
+        Op op;
+        op.kind = entry->kind;
+        op.line = lineNumber;
+        op.name = name;
+        const OpFields fields(object, name);
+        switch (op.kind) {
+            case OpKind::Call:
+                ReadCall(fields, op);
+                break;
+            case OpKind::Server:
+                ReadServer(fields, op);
+                break;
+            case OpKind::Talk:
+                ReadTalk(fields, op);
+                break;
+            case OpKind::TaskLog:
+                ReadTaskLog(fields, op);
+                break;
+            default:
+                ReadSimpleOp(fields, op);
+                break;
+        }
+        result.kind = LineResult::Kind::Op;
+        result.op = std::move(op);
+    } catch (const LineFault& fault) {
+        result.kind = LineResult::Kind::Error;
+        result.text = fault.text;
+    } catch (const std::exception& e) {
+        result.kind = LineResult::Kind::Error;
+        result.text = std::string("the line cannot be read: ") + e.what();
+    }
+    return result;
+}
+
+}  // namespace orvane::hostprog

@@ -1,0 +1,78 @@
+// One run of the module: the reference host services, the exported helper,
+// the host's own window callback, and the ops of a scenario played into
+// them. Everything the module does is reported to the transcript as it
+// happens.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "client/TaskClientHelper.h"
+#include "host/ReferenceHost.h"
+#include "tools/orvane-host/Scenario.h"
+#include "tools/orvane-host/ScenarioFields.h"
+#include "tools/orvane-host/Transcript.h"
+#include "tools/orvane-host/TranscriptText.h"
+#include "tools/orvane-host/WindowTracker.h"
+
+namespace orvane::hostprog {
+
+// The callback a scenario hands the module as "host": it reports each event.
+class HostCallback : public IWndCallback {
+public:
+    explicit HostCallback(Transcript& out) : m_out(out) {}
+    bool OnEvent(int32_t code, int32_t type, int32_t value, int32_t extra) override;
+
+private:
+    Transcript& m_out;
+};
+
+class Session {
+public:
+    // workDirGbk: the work folder as the module gets it; workDir: as the file
+    // system names it.
+    Session(Transcript& out, const std::string& workDirGbk, const std::string& workDir);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // Runs one op. Throws LineFault when the op cannot run (no client for a
+    // call, no confirmation box to answer, no such child, ...).
+    void Run(const Op& op);
+    int64_t Now() const { return m_host.timers.Now(); }
+
+private:
+    void OnHostEvent(const host::HostEvent& ev);
+    void OnDebugWrite(const std::string& text);
+    // Follows the helper's client: a new client starts a new generation of windows.
+    void TrackClient();
+
+    void RunCall(const Op& op);
+    void RunAdvance(int64_t ms);
+    void RunPlayer(const Op& op);
+    void ClickAt(XWindow* target, int32_t x, int32_t y);
+    void ClickLink(XWindow* wnd, const Op& op);
+    void ClickChild(XWindow* wnd, int32_t child);
+    void ClickTask(XWindow* wnd, int32_t index);
+    void RunDump(int32_t windowId);
+    void RunFile(const Op& op);
+    void RunSnapshot(const Op& op);
+    std::vector<XWindow*> TaskButtonsOf(XWindow* logDlg);
+    void Emit(const Event& ev) { m_out.Emit(ev); }
+    void EmitNoWindow(int32_t id);
+
+    Transcript& m_out;
+    TranscriptText m_text;
+    std::string m_workDir;
+    std::string m_workDirGbk;
+    host::ReferenceHost m_host;
+    CTaskClientHelper m_helper;
+    HostCallback m_callback;
+    WindowTracker m_windows;
+    ITaskClient* m_lastClient = nullptr;
+    int32_t m_generation = 0;
+    int32_t m_logDescChildren = -1;  // read from the game's script when first needed
+    int64_t m_ticks = 0;             // timer ticks during the current advance
+};
+
+}  // namespace orvane::hostprog

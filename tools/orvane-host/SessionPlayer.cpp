@@ -1,0 +1,202 @@
+// The player's ops, played through the toolkit as mouse and key events, and
+// the inspection ops that look at windows and files.
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "tools/orvane-host/Session.h"
+#include "tools/orvane-host/WindowDump.h"
+#include "ui/Panelkit.h"
+
+namespace orvane::hostprog {
+
+namespace {
+
+constexpr int32_t kLogWnd = 172;
+constexpr int32_t kNoteWnd = 4;
+constexpr std::uintmax_t kMaxFileBytes = 16u * 1024u * 1024u;
+
+std::string WindowName(int32_t id)
+{
+    return "window " + std::to_string(id);
+}
+
+}  // namespace
+
+void Session::ClickAt(XWindow* target, int32_t x, int32_t y)
+{
+    // A real click lands on whatever is on top at that point. When that is
+    // not the target (it is hidden or covered), say so before clicking.
+    XDesktop* desktop = XDesktop::GetInstance();
+    const POINT pt{x, y};
+    XWindow* top = desktop->TopLevelAt(pt);
+    XWindow* hit = top != nullptr ? top->HitTest(pt) : nullptr;
+    bool reaches = false;
+    for (XWindow* w = hit; w != nullptr && !reaches; w = w->GetParent())
+        reaches = w == target;
+    if (!reaches) {
+        Event ev;
+        ev["ev"] = "miss";
+        ev["window"] =
+            target->GetMainWnd() != nullptr ? target->GetMainWnd()->GetID() : target->GetID();
+        ev["at"] = Event::array({x, y});
+        ev["hit"] = top != nullptr ? Event(top->GetID()) : Event(nullptr);
+        Emit(ev);
+    }
+    // As a player would: the mouse goes there, then presses and releases.
+    desktop->MouseMove(pt, 0);
+    desktop->Click(pt);
+}
+
+void Session::ClickLink(XWindow* wnd, const Op& op)
+{
+    XTalk* talk = TextControl(wnd);
+    XItemContainer* items = talk != nullptr ? talk->GetItemContainer() : nullptr;
+    if (items == nullptr)
+        throw LineFault{WindowName(op.window) + " has no text control"};
+    std::string links;
+    for (int32_t i = 0; i < items->GetLineCount(); ++i) {
+        const XTalkLine* line = items->GetLine(i);
+        if (line == nullptr)
+            continue;
+        const int64_t value = LinkValue(*line);
+        int32_t x = 0;
+        int32_t y = 0;
+        if (value == op.number && LinkPoint(*line, x, y)) {
+            ClickAt(items, x, y);
+            return;
+        }
+        if (value != 0)
+            links += (links.empty() ? "" : ", ") + std::to_string(value);
+    }
+    throw LineFault{"no line of " + WindowName(op.window) + " carries link " +
+                    std::to_string(op.number) +
+                    (links.empty() ? " (it has no links)" : " (its links: " + links + ")")};
+}
+
+void Session::ClickChild(XWindow* wnd, int32_t child)
+{
+    XWindow* target = wnd->FindWindowByID(child);
+    if (target == nullptr)
+        throw LineFault{WindowName(wnd->GetID()) + " has no child with id " +
+                        std::to_string(child)};
+    RECT rc{};
+    target->GetWindowRect(rc);
+    ClickAt(target, rc.left + (rc.right - rc.left) / 2, rc.top + (rc.bottom - rc.top) / 2);
+}
+
+std::vector<XWindow*> Session::TaskButtonsOf(XWindow* logDlg)
+{
+    if (m_logDescChildren < 0) {
+        // The buttons come after the children the dialog builds from its
+        // description, so the host reads that description from the game.
+        host::EventHub quiet;
+        host::ScriptLoader loader(quiet);
+        const std::string path = m_workDirGbk + "\\scp\\Windowtask.res";
+        m_logDescChildren = 0;
+        if (IResScript* script = loader.LoadScript(path.c_str(), 0, "qmtv")) {
+            IResObject* root = script->GetRoot();
+            IResObject* desc = root != nullptr ? root->GetChildByID(kLogWnd) : nullptr;
+            m_logDescChildren = desc != nullptr ? desc->GetChildCount() : 0;
+            script->Release();
+        }
+    }
+    return TaskButtons(logDlg, m_logDescChildren);
+}
+
+void Session::ClickTask(XWindow* wnd, int32_t index)
+{
+    const std::vector<XWindow*> buttons = TaskButtonsOf(wnd);
+    if (static_cast<size_t>(index) >= buttons.size())
+        throw LineFault{"the task log has " +
+                        (buttons.empty() ? std::string("no task buttons yet (they come with "
+                                                       "the first task list)")
+                                         : std::to_string(buttons.size()) + " task buttons") +
+                        ", so there is no button " + std::to_string(index)};
+    XWindow* button = buttons[static_cast<size_t>(index)];
+    RECT rc{};
+    button->GetWindowRect(rc);
+    ClickAt(button, rc.left + (rc.right - rc.left) / 2, rc.top + (rc.bottom - rc.top) / 2);
+}
+
+void Session::RunPlayer(const Op& op)
+{
+    if (op.kind == OpKind::Confirm) {
+        if (!m_host.ui.HasOpenBox())
+            throw LineFault{"no confirmation box is open to answer"};
+        m_host.ui.Answer(op.number);
+        return;
+    }
+    XWindow* wnd = m_windows.Resolve(op.window);
+    if (wnd == nullptr) {
+        EmitNoWindow(op.window);
+        return;
+    }
+    switch (op.kind) {
+        case OpKind::ClickLink:
+            ClickLink(wnd, op);
+            break;
+        case OpKind::Click:
+            ClickChild(wnd, op.number);
+            break;
+        case OpKind::ClickTask:
+            ClickTask(wnd, op.number);
+            break;
+        case OpKind::Key:
+            XDesktop::GetInstance()->AccelKey(wnd);
+            break;
+        case OpKind::Note: {
+            XWindow* note = wnd->FindWindowByID(kNoteWnd);
+            if (note == nullptr)
+                throw LineFault{"the task log has no note window (child 4)"};
+            note->SetWindowTextA(op.text.c_str());
+            break;
+        }
+        case OpKind::Destroy:
+            XDesktop::GetInstance()->DestroyWindow(wnd);
+            break;
+        default:
+            break;
+    }
+}
+
+void Session::RunDump(int32_t windowId)
+{
+    XWindow* wnd = m_windows.Resolve(windowId);
+    if (wnd == nullptr) {
+        EmitNoWindow(windowId);
+        return;
+    }
+    std::vector<XWindow*> buttons;
+    if (windowId == kLogWnd)
+        buttons = TaskButtonsOf(wnd);
+    Emit(DescribeWindow(wnd, m_windows.PanelOf(wnd), buttons, m_text));
+}
+
+void Session::RunFile(const Op& op)
+{
+    namespace fs = std::filesystem;
+    const fs::path path =
+        fs::path(m_workDir) / fs::path(std::u8string(op.path.begin(), op.path.end()));
+    Event ev;
+    ev["ev"] = "file";
+    ev["name"] = op.path;
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) {
+        if (fs::exists(path, ec))
+            throw LineFault{"\"" + op.path + "\" in the work folder is not a file"};
+        ev["hex"] = nullptr;
+        Emit(ev);
+        return;
+    }
+    if (fs::file_size(path, ec) > kMaxFileBytes)
+        throw LineFault{"\"" + op.path + "\" is larger than 16 MiB"};
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw LineFault{"\"" + op.path + "\" in the work folder cannot be read"};
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ev["hex"] = ToHex(bytes);
+    Emit(ev);
+}
+
+}  // namespace orvane::hostprog

@@ -1,0 +1,201 @@
+// A picture of the desktop for the snapshot op. The toolkit draws onto a
+// recording canvas; this replays what it recorded onto pixels: bitmaps from
+// their own pixels, each character of a text as a small box in the text's
+// colour, and a thin frame around every visible window.
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "tools/orvane-host/Session.h"
+#include "ui/Panelkit.h"
+
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#pragma GCC diagnostic ignored "-Wunused-parameter"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#endif
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STBI_WRITE_NO_STDIO
+#include "stb_image_write.h"
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+
+namespace orvane::hostprog {
+
+namespace {
+
+struct Pixels {
+    int32_t width;
+    int32_t height;
+    std::vector<uint8_t> rgba;
+
+    void Blend(int32_t x, int32_t y, uint8_t r, uint8_t g, uint8_t b, uint8_t a)
+    {
+        if (x < 0 || y < 0 || x >= width || y >= height || a == 0)
+            return;
+        uint8_t* p =
+            &rgba[(static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) *
+                  4];
+        const uint8_t src[3] = {r, g, b};
+        for (int k = 0; k < 3; ++k)
+            p[k] = static_cast<uint8_t>((src[k] * a + p[k] * (255 - a)) / 255);
+        p[3] = 255;
+    }
+
+    void Fill(const RECT& rc, uint8_t r, uint8_t g, uint8_t b, const RECT& clip)
+    {
+        const int32_t left = std::max(rc.left, clip.left);
+        const int32_t right = std::min(rc.right, clip.right);
+        const int32_t top = std::max(rc.top, clip.top);
+        const int32_t bottom = std::min(rc.bottom, clip.bottom);
+        for (int32_t y = std::max(top, 0); y < std::min(bottom, height); ++y)
+            for (int32_t x = std::max(left, 0); x < std::min(right, width); ++x)
+                Blend(x, y, r, g, b, 255);
+    }
+
+    void Frame(const RECT& rc, uint8_t r, uint8_t g, uint8_t b)
+    {
+        for (int32_t x = rc.left; x < rc.right; ++x) {
+            Blend(x, rc.top, r, g, b, 200);
+            Blend(x, rc.bottom - 1, r, g, b, 200);
+        }
+        for (int32_t y = rc.top; y < rc.bottom; ++y) {
+            Blend(rc.left, y, r, g, b, 200);
+            Blend(rc.right - 1, y, r, g, b, 200);
+        }
+    }
+};
+
+void DrawBitmap(Pixels& px, const XRecordingCanvas::Item& item)
+{
+    auto* image = dynamic_cast<XImage*>(item.bitmap);
+    if (image == nullptr)
+        return;
+    const std::vector<uint8_t>& src = image->GetPixels();
+    const int32_t w = image->GetWidth();
+    const int32_t h = image->GetHeight();
+    if (w <= 0 || h <= 0 || src.size() < static_cast<size_t>(w) * static_cast<size_t>(h) * 4)
+        return;
+    for (int32_t y = 0; y < h; ++y) {
+        for (int32_t x = 0; x < w; ++x) {
+            const uint8_t* s =
+                &src[(static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)) *
+                     4];
+            px.Blend(item.x + x, item.y + y, s[0], s[1], s[2], s[3]);
+        }
+    }
+}
+
+void DrawTextBoxes(Pixels& px, const XRecordingCanvas::Item& item)
+{
+    if (item.font == nullptr)
+        return;
+    // 16-bit colour, 5 bits red, 6 green, 5 blue.
+    const auto r = static_cast<uint8_t>(((item.color >> 11) & 0x1F) * 255 / 31);
+    const auto g = static_cast<uint8_t>(((item.color >> 5) & 0x3F) * 255 / 63);
+    const auto b = static_cast<uint8_t>((item.color & 0x1F) * 255 / 31);
+    const int32_t height = item.font->GetTextHeight();
+    int32_t x = item.x;
+    const std::string& text = item.text;
+    for (size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const size_t n = (lead >= 0x81 && lead <= 0xFE && i + 1 < text.size()) ? 2 : 1;
+        const std::string ch = text.substr(i, n);
+        const int32_t w = item.font->GetTextWidth(ch.c_str());
+        if (ch != " ") {
+            const RECT box{x + 1, item.y + 1, x + w - 1, item.y + height - 1};
+            px.Fill(box, r, g, b, item.clip);
+        }
+        x += w;
+        i += n;
+    }
+}
+
+void DrawFrames(Pixels& px, XWindow* wnd, int depth)
+{
+    if (!wnd->IsVisible() || depth > 64)
+        return;
+    RECT rc{};
+    wnd->GetWindowRect(rc);
+    if (depth == 0)
+        px.Frame(rc, 230, 230, 230);
+    else
+        px.Frame(rc, 120, 160, 220);
+    for (int32_t i = 0; i < wnd->GetChildCount(); ++i)
+        DrawFrames(px, wnd->GetChild(i), depth + 1);
+}
+
+std::filesystem::path SnapshotPath(const std::string& path, const std::string& workDir)
+{
+    for (const char* prefix : {"$WORKDIR/", "$WORKDIR\\"}) {
+        if (path.rfind(prefix, 0) == 0) {
+            const std::string rest = path.substr(9);
+            return std::filesystem::path(workDir) /
+                   std::filesystem::path(std::u8string(rest.begin(), rest.end()));
+        }
+    }
+    return std::filesystem::path(std::u8string(path.begin(), path.end()));
+}
+
+}  // namespace
+
+void Session::RunSnapshot(const Op& op)
+{
+    XDesktop* desktop = XDesktop::GetInstance();
+    RECT area{};
+    desktop->GetWindowRect(area);
+    Pixels px{std::max<int32_t>(area.right - area.left, 1),
+              std::max<int32_t>(area.bottom - area.top, 1),
+              {}};
+    px.rgba.assign(static_cast<size_t>(px.width) * static_cast<size_t>(px.height) * 4, 0);
+    for (size_t i = 0; i < px.rgba.size(); i += 4) {
+        px.rgba[i] = 40;
+        px.rgba[i + 1] = 44;
+        px.rgba[i + 2] = 52;
+        px.rgba[i + 3] = 255;
+    }
+    // Bottom to top, as the windows are stacked.
+    for (int32_t i = 0; i < desktop->GetChildCount(); ++i) {
+        XWindow* wnd = desktop->GetChild(i);
+        if (!wnd->IsVisible())
+            continue;
+        // Each window is opaque, so the stacking shows.
+        RECT rc{};
+        wnd->GetWindowRect(rc);
+        px.Fill(rc, 58, 62, 72, area);
+        XRecordingCanvas canvas;
+        wnd->Paint(&canvas);
+        for (const XRecordingCanvas::Item& item : canvas.Items()) {
+            if (item.isText)
+                DrawTextBoxes(px, item);
+            else
+                DrawBitmap(px, item);
+        }
+        DrawFrames(px, wnd, 0);
+    }
+    // Encoded in memory and written by the standard library, which takes
+    // any path the file system does.
+    std::vector<uint8_t> png;
+    auto append = [](void* context, void* data, int size) {
+        auto* out = static_cast<std::vector<uint8_t>*>(context);
+        const auto* bytes = static_cast<const uint8_t*>(data);
+        out->insert(out->end(), bytes, bytes + size);
+    };
+    const bool encoded = stbi_write_png_to_func(append, &png, px.width, px.height, 4,
+                                                px.rgba.data(), px.width * 4) != 0;
+    std::ofstream file(SnapshotPath(op.path, m_workDir), std::ios::binary);
+    if (!encoded || !file ||
+        !file.write(reinterpret_cast<const char*>(png.data()),
+                    static_cast<std::streamsize>(png.size())))
+        throw LineFault{"the picture cannot be written to " + op.path};
+    Event ev;
+    ev["ev"] = "snapshot";
+    ev["path"] = op.path;
+    ev["width"] = px.width;
+    ev["height"] = px.height;
+    Emit(ev);
+}
+
+}  // namespace orvane::hostprog
