@@ -19,12 +19,12 @@ int16_t I16(const std::vector<uint8_t>& b, size_t at)
 
 TEST(MessagesTest, TalkMessageHasTheFixedPartThenTheSentenceBlock)
 {
-    TalkMessageSpec spec;
-    spec.key = {1, 2, 3, 4, 5, 6, 7, 8};
-    spec.pages = {{1001, {{1, 5002}, {2, 5003}}}, {0, {}}};
-    spec.sentences = std::vector<std::pair<int32_t, std::string>>{{9001, "ab"}, {9002, ""}};
+    TalkMessageSpec msg;
+    msg.key = {1, 2, 3, 4, 5, 6, 7, 8};
+    msg.pages = {{1001, {{1, 5002}, {2, 5003}}}, {0, {}}};
+    msg.sentences = std::vector<std::pair<int32_t, std::string>>{{9001, "ab"}, {9002, ""}};
     std::string reason;
-    const auto bytes = BuildTalkMessage(spec, reason);
+    const auto bytes = BuildTalkMessage(msg, reason);
     ASSERT_TRUE(bytes) << reason;
     // 540 fixed, 10 header, 16 index, "ab\0" and "\0".
     ASSERT_EQ(bytes->size(), 540u + 10 + 16 + 4);
@@ -71,13 +71,13 @@ TEST(MessagesTest, TalkMessageEdges)
 
 TEST(MessagesTest, TaskLogMessageHasTheRecordThenTheBlock)
 {
-    TaskLogMessageSpec spec;
-    spec.ids = {11, 0, 12};
-    spec.count = 3;
-    spec.kind = 2;
-    spec.entries = {{11, "A", "s1"}, {12, "", "x"}};
+    TaskLogMessageSpec msg;
+    msg.ids = {11, 0, 12};
+    msg.count = 3;
+    msg.kind = 2;
+    msg.entries = {{11, "A", "s1"}, {12, "", "x"}};
     std::string reason;
-    const auto bytes = BuildTaskLogMessage(spec, reason);
+    const auto bytes = BuildTaskLogMessage(msg, reason);
     ASSERT_TRUE(bytes) << reason;
     ASSERT_EQ(bytes->size(), 44u + 10 + 16 + 8);
     EXPECT_EQ(I32(*bytes, 0), 3);

@@ -62,19 +62,19 @@ bool WriteBlockHeader(ByteWriter& w, size_t entries, size_t textSize, int32_t ki
 
 }  // namespace
 
-std::optional<std::vector<uint8_t>> BuildTalkMessage(const TalkMessageSpec& spec,
+std::optional<std::vector<uint8_t>> BuildTalkMessage(const TalkMessageSpec& msg,
                                                      std::string& reason)
 {
-    if (spec.pages.size() > static_cast<size_t>(kMaxTalkPages)) {
+    if (msg.pages.size() > static_cast<size_t>(kMaxTalkPages)) {
         reason = "at most 6 pages";
         return std::nullopt;
     }
     ByteWriter w;
-    for (uint8_t b : spec.key)
+    for (uint8_t b : msg.key)
         w.Bytes().push_back(b);
-    w.I16(spec.pageCount ? *spec.pageCount : static_cast<int32_t>(spec.pages.size()));
+    w.I16(msg.pageCount ? *msg.pageCount : static_cast<int32_t>(msg.pages.size()));
     w.Zeros(2);
-    for (const TalkPageSpec& page : spec.pages) {
+    for (const TalkPageSpec& page : msg.pages) {
         if (page.options.size() > static_cast<size_t>(kMaxPageOptions)) {
             reason = "a page has at most 10 options";
             return std::nullopt;
@@ -87,67 +87,67 @@ std::optional<std::vector<uint8_t>> BuildTalkMessage(const TalkMessageSpec& spec
         }
         w.Zeros(8 * (kMaxPageOptions - page.options.size()));
     }
-    w.Zeros(kPageSize * (kMaxTalkPages - spec.pages.size()));
+    w.Zeros(kPageSize * (kMaxTalkPages - msg.pages.size()));
     if (w.Bytes().size() != kTalkFixedSize) {
         reason = "internal layout error";
         return std::nullopt;
     }
-    if (!spec.sentences)
+    if (!msg.sentences)
         return std::move(w.Bytes());
 
     size_t textSize = 0;
-    for (const auto& s : *spec.sentences)
+    for (const auto& s : *msg.sentences)
         textSize += s.second.size() + 1;
-    if (!WriteBlockHeader(w, spec.sentences->size(), textSize, 1, reason))
+    if (!WriteBlockHeader(w, msg.sentences->size(), textSize, 1, reason))
         return std::nullopt;
     size_t offset = 0;
-    for (const auto& [resId, text] : *spec.sentences) {
+    for (const auto& [resId, text] : *msg.sentences) {
         w.I32(resId);
         w.I32(static_cast<int32_t>(offset));
         offset += text.size() + 1;
     }
-    for (const auto& s : *spec.sentences)
+    for (const auto& s : *msg.sentences)
         w.Text(s.second);
     return std::move(w.Bytes());
 }
 
-std::optional<std::vector<uint8_t>> BuildTaskLogMessage(const TaskLogMessageSpec& spec,
+std::optional<std::vector<uint8_t>> BuildTaskLogMessage(const TaskLogMessageSpec& msg,
                                                         std::string& reason)
 {
-    if (spec.ids.size() > static_cast<size_t>(kMaxLogIds)) {
+    if (msg.ids.size() > static_cast<size_t>(kMaxLogIds)) {
         reason = "at most 10 ids";
         return std::nullopt;
     }
-    if (!spec.kind && !spec.entries.empty()) {
+    if (!msg.kind && !msg.entries.empty()) {
         reason = "entries need a kind (2, 3 or 4)";
         return std::nullopt;
     }
     ByteWriter w;
-    w.I32(spec.count);
-    for (int32_t id : spec.ids)
+    w.I32(msg.count);
+    for (int32_t id : msg.ids)
         w.I32(id);
-    w.Zeros(4 * (kMaxLogIds - spec.ids.size()));
+    w.Zeros(4 * (kMaxLogIds - msg.ids.size()));
     if (w.Bytes().size() != kTaskListSize) {
         reason = "internal layout error";
         return std::nullopt;
     }
-    if (!spec.kind)
+    if (!msg.kind)
         return std::move(w.Bytes());
 
     size_t textSize = 0;
-    for (const TaskLogEntrySpec& e : spec.entries)
+    for (const TaskLogEntrySpec& e : msg.entries)
         textSize += e.name.size() + 1 + e.story.size() + 1;
-    if (!WriteBlockHeader(w, spec.entries.size(), textSize, *spec.kind, reason))
+    if (!WriteBlockHeader(w, msg.entries.size(), textSize, *msg.kind, reason))
         return std::nullopt;
     size_t offset = 0;
-    for (const TaskLogEntrySpec& e : spec.entries) {
+    for (const TaskLogEntrySpec& e : msg.entries) {
         w.I32(e.id);
         w.I16(static_cast<int32_t>(offset));
         offset += e.name.size() + 1;
         w.I16(static_cast<int32_t>(offset));
         offset += e.story.size() + 1;
     }
-    for (const TaskLogEntrySpec& e : spec.entries) {
+    for (const TaskLogEntrySpec& e : msg.entries) {
         w.Text(e.name);
         w.Text(e.story);
     }

@@ -43,10 +43,10 @@ struct TaskLogMessageSpec {
 
 // Message 87: 540 bytes, then the sentence block if asked for. Nullopt with a
 // reason when the specification does not fit the layout.
-std::optional<std::vector<uint8_t>> BuildTalkMessage(const TalkMessageSpec& spec,
+std::optional<std::vector<uint8_t>> BuildTalkMessage(const TalkMessageSpec& msg,
                                                      std::string& reason);
 // Message 91: the 44-byte task list, then the task-log block if asked for.
-std::optional<std::vector<uint8_t>> BuildTaskLogMessage(const TaskLogMessageSpec& spec,
+std::optional<std::vector<uint8_t>> BuildTaskLogMessage(const TaskLogMessageSpec& msg,
                                                         std::string& reason);
 
 }  // namespace orvane::hostprog

@@ -60,12 +60,12 @@ TalkPageSpec ReadPage(const nlohmann::json& page, size_t index)
                             "\" (its keys: \"task\", "
                             "\"options\")"};
     }
-    TalkPageSpec spec;
+    TalkPageSpec msg;
     if (!page.contains("task"))
         throw LineFault{what + " needs the key \"task\" (0 for chat)"};
-    spec.task = Int32Of(page["task"], what + " \"task\"");
+    msg.task = Int32Of(page["task"], what + " \"task\"");
     if (!page.contains("options"))
-        return spec;
+        return msg;
     const nlohmann::json& options = page["options"];
     if (!options.is_array())
         throw LineFault{what + " \"options\" must be an array, not " + DescribeType(options)};
@@ -75,10 +75,10 @@ TalkPageSpec ReadPage(const nlohmann::json& page, size_t index)
     for (size_t i = 0; i < options.size(); ++i) {
         const std::string opt = what + " option " + std::to_string(i + 1);
         const nlohmann::json& pair = ArrayOf(options[i], opt + " [link, resid]", 2);
-        spec.options.emplace_back(Int32Of(pair[0], opt + " link"),
+        msg.options.emplace_back(Int32Of(pair[0], opt + " link"),
                                   Int32Of(pair[1], opt + " resid"));
     }
-    return spec;
+    return msg;
 }
 
 }  // namespace
@@ -147,20 +147,20 @@ void ReadServer(const OpFields& fields, Op& op)
 void ReadTalk(const OpFields& fields, Op& op)
 {
     fields.AllowOnly({"key", "pages", "sentences", "page_count"});
-    TalkMessageSpec spec;
+    TalkMessageSpec msg;
     const std::vector<uint8_t> key = HexOf(fields, "key");
-    if (key.size() != spec.key.size())
+    if (key.size() != msg.key.size())
         throw LineFault{"\"key\" must be 16 hex digits (8 bytes), not " +
                         std::to_string(key.size() * 2)};
-    std::copy(key.begin(), key.end(), spec.key.begin());
+    std::copy(key.begin(), key.end(), msg.key.begin());
     const nlohmann::json& pages = fields.Array("pages");
     if (pages.size() > static_cast<size_t>(kMaxTalkPages))
         throw LineFault{"\"pages\" has " + std::to_string(pages.size()) +
                         " pages; message 87 holds at most 6"};
     for (size_t i = 0; i < pages.size(); ++i)
-        spec.pages.push_back(ReadPage(pages[i], i));
+        msg.pages.push_back(ReadPage(pages[i], i));
     if (fields.Has("page_count"))
-        spec.pageCount = static_cast<int16_t>(fields.Int("page_count", -32768, 32767));
+        msg.pageCount = static_cast<int16_t>(fields.Int("page_count", -32768, 32767));
     if (fields.Has("sentences")) {
         std::vector<std::pair<int32_t, std::string>> sentences;
         const nlohmann::json& list = fields.Array("sentences");
@@ -170,16 +170,16 @@ void ReadTalk(const OpFields& fields, Op& op)
             sentences.emplace_back(Int32Of(pair[0], what + " resid"),
                                    GbkText(pair[1], what + " text"));
         }
-        spec.sentences = std::move(sentences);
+        msg.sentences = std::move(sentences);
     }
     std::string reason;
-    std::optional<std::vector<uint8_t>> bytes = BuildTalkMessage(spec, reason);
+    std::optional<std::vector<uint8_t>> bytes = BuildTalkMessage(msg, reason);
     if (!bytes)
         throw LineFault{"message 87: " + reason};
     op.msg = 87;
     op.bytes = std::move(*bytes);
-    op.summary = "server message 87 (talk): " + std::to_string(spec.pages.size()) + " page(s)" +
-                 (spec.sentences ? ", " + std::to_string(spec.sentences->size()) + " sentence(s)"
+    op.summary = "server message 87 (talk): " + std::to_string(msg.pages.size()) + " page(s)" +
+                 (msg.sentences ? ", " + std::to_string(msg.sentences->size()) + " sentence(s)"
                                  : std::string()) +
                  ", " + std::to_string(op.bytes.size()) + " bytes";
 }
@@ -187,42 +187,42 @@ void ReadTalk(const OpFields& fields, Op& op)
 void ReadTaskLog(const OpFields& fields, Op& op)
 {
     fields.AllowOnly({"ids", "count", "kind", "entries"});
-    TaskLogMessageSpec spec;
+    TaskLogMessageSpec msg;
     const nlohmann::json& ids = fields.Array("ids");
     if (ids.size() > static_cast<size_t>(kMaxLogIds))
         throw LineFault{"\"ids\" has " + std::to_string(ids.size()) +
                         " ids; the task list holds at most 10"};
     for (size_t i = 0; i < ids.size(); ++i)
-        spec.ids.push_back(Int32Of(ids[i], "id " + std::to_string(i + 1)));
-    spec.count = fields.Has("count") ? fields.Int32("count") : static_cast<int32_t>(ids.size());
+        msg.ids.push_back(Int32Of(ids[i], "id " + std::to_string(i + 1)));
+    msg.count = fields.Has("count") ? fields.Int32("count") : static_cast<int32_t>(ids.size());
     if (fields.Has("kind")) {
         const int64_t kind = fields.Int("kind", kI32Min, kI32Max);
         if (kind < 2 || kind > 4)
             throw LineFault{"\"kind\" must be 2 (the whole list), 3 (additions) or 4, not " +
                             std::to_string(kind) + " (send other kinds with the server op)"};
-        spec.kind = static_cast<int16_t>(kind);
+        msg.kind = static_cast<int16_t>(kind);
     }
     if (fields.Has("entries")) {
-        if (!spec.kind)
+        if (!msg.kind)
             throw LineFault{"\"entries\" need a \"kind\" (2, 3 or 4)"};
         const nlohmann::json& list = fields.Array("entries");
         for (size_t i = 0; i < list.size(); ++i) {
             const std::string what = "entry " + std::to_string(i + 1);
             const nlohmann::json& e = ArrayOf(list[i], what + " [id, name, story]", 3);
-            spec.entries.push_back({Int32Of(e[0], what + " id"), GbkText(e[1], what + " name"),
+            msg.entries.push_back({Int32Of(e[0], what + " id"), GbkText(e[1], what + " name"),
                                     GbkText(e[2], what + " story")});
         }
     }
     std::string reason;
-    std::optional<std::vector<uint8_t>> bytes = BuildTaskLogMessage(spec, reason);
+    std::optional<std::vector<uint8_t>> bytes = BuildTaskLogMessage(msg, reason);
     if (!bytes)
         throw LineFault{"message 91: " + reason};
     op.msg = 91;
     op.bytes = std::move(*bytes);
-    op.summary = "server message 91 (task log): " + std::to_string(spec.ids.size()) + " id(s)" +
-                 (spec.kind ? ", kind " + std::to_string(*spec.kind) + " with " +
-                                  std::to_string(spec.entries.size()) + " entr" +
-                                  (spec.entries.size() == 1 ? "y" : "ies")
+    op.summary = "server message 91 (task log): " + std::to_string(msg.ids.size()) + " id(s)" +
+                 (msg.kind ? ", kind " + std::to_string(*msg.kind) + " with " +
+                                  std::to_string(msg.entries.size()) + " entr" +
+                                  (msg.entries.size() == 1 ? "y" : "ies")
                             : std::string()) +
                  ", " + std::to_string(op.bytes.size()) + " bytes";
 }

@@ -40,10 +40,10 @@ int Fail(Transcript* transcript, const std::string& where, int line, const std::
         transcript->Flush();
     }
     std::cout.flush();
-    std::cerr << "orvane-host: " << where;
-    if (line > 0)
-        std::cerr << ":" << line;
-    std::cerr << ": " << text << "\n";
+    std::cerr << "orvane-host: ";
+    if (!where.empty())
+        std::cerr << where << (line > 0 ? ":" + std::to_string(line) : std::string()) << ": ";
+    std::cerr << text << "\n";
     return kBadInput;
 }
 
@@ -121,7 +121,7 @@ int main(int argc, char** argv)
             return Fail(transcript.get(), name, 0, "the scenario file cannot be read");
     }
     if (!folders.Prepare(*options, argc > 0 ? argv[0] : nullptr, reason))
-        return Fail(transcript.get(), "orvane-host", 0, reason);
+        return Fail(transcript.get(), "", 0, reason);
 
     RunInfo info;
     info.workDir = folders.workUtf8;
