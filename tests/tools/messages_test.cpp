@@ -19,7 +19,7 @@ int16_t I16(const std::vector<uint8_t>& b, size_t at)
 
 TEST(MessagesTest, TalkMessageHasTheFixedPartThenTheSentenceBlock)
 {
-    TalkMessageSpec msg;
+    TalkMessageInput msg;
     msg.key = {1, 2, 3, 4, 5, 6, 7, 8};
     msg.pages = {{1001, {{1, 5002}, {2, 5003}}}, {0, {}}};
     msg.sentences = std::vector<std::pair<int32_t, std::string>>{{9001, "ab"}, {9002, ""}};
@@ -54,7 +54,7 @@ TEST(MessagesTest, TalkMessageHasTheFixedPartThenTheSentenceBlock)
 TEST(MessagesTest, TalkMessageEdges)
 {
     std::string reason;
-    TalkMessageSpec bare;
+    TalkMessageInput bare;
     bare.pageCount = -1;
     auto bytes = BuildTalkMessage(bare, reason);
     ASSERT_TRUE(bytes);
@@ -71,7 +71,7 @@ TEST(MessagesTest, TalkMessageEdges)
 
 TEST(MessagesTest, TaskLogMessageHasTheRecordThenTheBlock)
 {
-    TaskLogMessageSpec msg;
+    TaskLogMessageInput msg;
     msg.ids = {11, 0, 12};
     msg.count = 3;
     msg.kind = 2;
@@ -98,7 +98,7 @@ TEST(MessagesTest, TaskLogMessageHasTheRecordThenTheBlock)
     EXPECT_EQ(I16(*bytes, 68), 6);
     EXPECT_EQ(std::string(bytes->begin() + 70, bytes->end()), std::string("A\0s1\0\0x\0", 8));
 
-    TaskLogMessageSpec bare;
+    TaskLogMessageInput bare;
     bare.ids = {5};
     bare.count = 1;
     EXPECT_EQ(BuildTaskLogMessage(bare, reason)->size(), 44u);

@@ -62,7 +62,7 @@ bool WriteBlockHeader(ByteWriter& w, size_t entries, size_t textSize, int32_t ki
 
 }  // namespace
 
-std::optional<std::vector<uint8_t>> BuildTalkMessage(const TalkMessageSpec& msg,
+std::optional<std::vector<uint8_t>> BuildTalkMessage(const TalkMessageInput& msg,
                                                      std::string& reason)
 {
     if (msg.pages.size() > static_cast<size_t>(kMaxTalkPages)) {
@@ -74,7 +74,7 @@ std::optional<std::vector<uint8_t>> BuildTalkMessage(const TalkMessageSpec& msg,
         w.Bytes().push_back(b);
     w.I16(msg.pageCount ? *msg.pageCount : static_cast<int32_t>(msg.pages.size()));
     w.Zeros(2);
-    for (const TalkPageSpec& page : msg.pages) {
+    for (const TalkPageInput& page : msg.pages) {
         if (page.options.size() > static_cast<size_t>(kMaxPageOptions)) {
             reason = "a page has at most 10 options";
             return std::nullopt;
@@ -111,7 +111,7 @@ std::optional<std::vector<uint8_t>> BuildTalkMessage(const TalkMessageSpec& msg,
     return std::move(w.Bytes());
 }
 
-std::optional<std::vector<uint8_t>> BuildTaskLogMessage(const TaskLogMessageSpec& msg,
+std::optional<std::vector<uint8_t>> BuildTaskLogMessage(const TaskLogMessageInput& msg,
                                                         std::string& reason)
 {
     if (msg.ids.size() > static_cast<size_t>(kMaxLogIds)) {
@@ -135,19 +135,19 @@ std::optional<std::vector<uint8_t>> BuildTaskLogMessage(const TaskLogMessageSpec
         return std::move(w.Bytes());
 
     size_t textSize = 0;
-    for (const TaskLogEntrySpec& e : msg.entries)
+    for (const TaskLogEntryInput& e : msg.entries)
         textSize += e.name.size() + 1 + e.story.size() + 1;
     if (!WriteBlockHeader(w, msg.entries.size(), textSize, *msg.kind, reason))
         return std::nullopt;
     size_t offset = 0;
-    for (const TaskLogEntrySpec& e : msg.entries) {
+    for (const TaskLogEntryInput& e : msg.entries) {
         w.I32(e.id);
         w.I16(static_cast<int32_t>(offset));
         offset += e.name.size() + 1;
         w.I16(static_cast<int32_t>(offset));
         offset += e.story.size() + 1;
     }
-    for (const TaskLogEntrySpec& e : msg.entries) {
+    for (const TaskLogEntryInput& e : msg.entries) {
         w.Text(e.name);
         w.Text(e.story);
     }

@@ -46,7 +46,7 @@ std::vector<uint8_t> HexOf(const OpFields& fields, const char* key)
     return *bytes;
 }
 
-TalkPageSpec ReadPage(const nlohmann::json& page, size_t index)
+TalkPageInput ReadPage(const nlohmann::json& page, size_t index)
 {
     const std::string what = "page " + std::to_string(index + 1);
     if (!page.is_object())
@@ -60,7 +60,7 @@ TalkPageSpec ReadPage(const nlohmann::json& page, size_t index)
                             "\" (its keys: \"task\", "
                             "\"options\")"};
     }
-    TalkPageSpec msg;
+    TalkPageInput msg;
     if (!page.contains("task"))
         throw LineFault{what + " needs the key \"task\" (0 for chat)"};
     msg.task = Int32Of(page["task"], what + " \"task\"");
@@ -75,8 +75,7 @@ TalkPageSpec ReadPage(const nlohmann::json& page, size_t index)
     for (size_t i = 0; i < options.size(); ++i) {
         const std::string opt = what + " option " + std::to_string(i + 1);
         const nlohmann::json& pair = ArrayOf(options[i], opt + " [link, resid]", 2);
-        msg.options.emplace_back(Int32Of(pair[0], opt + " link"),
-                                  Int32Of(pair[1], opt + " resid"));
+        msg.options.emplace_back(Int32Of(pair[0], opt + " link"), Int32Of(pair[1], opt + " resid"));
     }
     return msg;
 }
@@ -147,7 +146,7 @@ void ReadServer(const OpFields& fields, Op& op)
 void ReadTalk(const OpFields& fields, Op& op)
 {
     fields.AllowOnly({"key", "pages", "sentences", "page_count"});
-    TalkMessageSpec msg;
+    TalkMessageInput msg;
     const std::vector<uint8_t> key = HexOf(fields, "key");
     if (key.size() != msg.key.size())
         throw LineFault{"\"key\" must be 16 hex digits (8 bytes), not " +
@@ -180,14 +179,14 @@ void ReadTalk(const OpFields& fields, Op& op)
     op.bytes = std::move(*bytes);
     op.summary = "server message 87 (talk): " + std::to_string(msg.pages.size()) + " page(s)" +
                  (msg.sentences ? ", " + std::to_string(msg.sentences->size()) + " sentence(s)"
-                                 : std::string()) +
+                                : std::string()) +
                  ", " + std::to_string(op.bytes.size()) + " bytes";
 }
 
 void ReadTaskLog(const OpFields& fields, Op& op)
 {
     fields.AllowOnly({"ids", "count", "kind", "entries"});
-    TaskLogMessageSpec msg;
+    TaskLogMessageInput msg;
     const nlohmann::json& ids = fields.Array("ids");
     if (ids.size() > static_cast<size_t>(kMaxLogIds))
         throw LineFault{"\"ids\" has " + std::to_string(ids.size()) +
@@ -210,7 +209,7 @@ void ReadTaskLog(const OpFields& fields, Op& op)
             const std::string what = "entry " + std::to_string(i + 1);
             const nlohmann::json& e = ArrayOf(list[i], what + " [id, name, story]", 3);
             msg.entries.push_back({Int32Of(e[0], what + " id"), GbkText(e[1], what + " name"),
-                                    GbkText(e[2], what + " story")});
+                                   GbkText(e[2], what + " story")});
         }
     }
     std::string reason;
@@ -221,9 +220,9 @@ void ReadTaskLog(const OpFields& fields, Op& op)
     op.bytes = std::move(*bytes);
     op.summary = "server message 91 (task log): " + std::to_string(msg.ids.size()) + " id(s)" +
                  (msg.kind ? ", kind " + std::to_string(*msg.kind) + " with " +
-                                  std::to_string(msg.entries.size()) + " entr" +
-                                  (msg.entries.size() == 1 ? "y" : "ies")
-                            : std::string()) +
+                                 std::to_string(msg.entries.size()) + " entr" +
+                                 (msg.entries.size() == 1 ? "y" : "ies")
+                           : std::string()) +
                  ", " + std::to_string(op.bytes.size()) + " bytes";
 }
 

@@ -1,5 +1,5 @@
 // The player's ops, played through the toolkit as mouse and key events, and
-// the inspection ops that look at windows and files.
+// the ops that look at windows and files.
 #include <filesystem>
 #include <fstream>
 #include <iterator>

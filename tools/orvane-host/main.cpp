@@ -8,6 +8,9 @@
 #include "tools/orvane-host/HostSetup.h"
 #include "tools/orvane-host/Session.h"
 
+#if !defined(_WIN32)
+#include <csignal>
+#endif
 #if defined(_WIN32)
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -30,6 +33,10 @@ void PrepareConsole()
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stdin), _O_BINARY);
     SetConsoleOutputCP(CP_UTF8);
+#else
+    // A reader that goes away (orvane-host ... | head) must not kill the
+    // program before it removes its temporary work folder.
+    std::signal(SIGPIPE, SIG_IGN);
 #endif
 }
 
@@ -74,6 +81,10 @@ int Play(std::istream& in, const std::string& name, Transcript& transcript, Sess
                                 std::string("the op failed: ") + e.what());
                 }
                 transcript.Flush();
+                if (!std::cout) {
+                    std::cerr << "orvane-host: the transcript cannot be written any more\n";
+                    return 1;
+                }
                 break;
         }
     }
