@@ -2,6 +2,7 @@
 #include <limits>
 
 #include "tools/orvane-host/ScenarioParts.h"
+#include "tools/orvane-host/WindowBoxes.h"
 
 namespace orvane::hostprog {
 
@@ -11,22 +12,6 @@ namespace {
 constexpr int64_t kMaxAdvanceMs = 86400000;
 
 const int32_t kModuleWindows[] = {163, 172, 174, 175};
-
-const char* WindowName(int32_t id)
-{
-    switch (id) {
-        case 163:
-            return "NPC talk window";
-        case 172:
-            return "task log";
-        case 174:
-            return "selection menu";
-        case 175:
-            return "second selection menu";
-        default:
-            return "window";
-    }
-}
 
 int32_t ReadWindow(const OpFields& fields)
 {
@@ -40,7 +25,7 @@ int32_t ReadWindow(const OpFields& fields)
 
 std::string WindowLabel(int32_t id)
 {
-    return std::string(WindowName(id)) + " " + std::to_string(id);
+    return std::string(WindowRoleName(id)) + " " + std::to_string(id);
 }
 
 struct OpEntry {

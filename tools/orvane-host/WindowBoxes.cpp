@@ -22,22 +22,6 @@ std::string State(const Json& part)
            RectText(part["rect"]);
 }
 
-const char* Role(int id)
-{
-    switch (id) {
-        case 163:
-            return "NPC talk window";
-        case 172:
-            return "task log";
-        case 174:
-            return "selection menu";
-        case 175:
-            return "second selection menu";
-        default:
-            return "window";
-    }
-}
-
 // Text lines as the control holds them, one row each (a line break inside
 // a line shows as \n): a link line shows its number first, which is what
 // click-link takes.
@@ -86,7 +70,8 @@ void AddButtons(const Json& buttons, std::vector<std::string>& out)
 std::vector<std::string> WindowBoxLines(const Json& w)
 {
     const int id = w.value("id", 0);
-    const std::string title = "window " + std::to_string(id) + ", " + Role(id) + ": " + State(w);
+    const std::string title =
+        "window " + std::to_string(id) + ", " + WindowRoleName(id) + ": " + State(w);
     std::vector<std::string> lines;
     if (id == 172) {
         AddButtons(w["buttons"], lines);
@@ -115,6 +100,22 @@ std::vector<std::string> WindowBoxLines(const Json& w)
     for (const std::string& line : Box(title, lines))
         out.push_back(line);
     return out;
+}
+
+const char* WindowRoleName(int id)
+{
+    switch (id) {
+        case 163:
+            return "NPC talk window";
+        case 172:
+            return "task log";
+        case 174:
+            return "selection menu";
+        case 175:
+            return "second selection menu";
+        default:
+            return "window";
+    }
 }
 
 }  // namespace orvane::hostprog
