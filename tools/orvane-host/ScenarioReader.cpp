@@ -2,7 +2,7 @@
 #include <limits>
 
 #include "tools/orvane-host/ScenarioParts.h"
-#include "tools/orvane-host/WindowBoxes.h"
+#include "tools/orvane-host/ModuleWindows.h"
 
 namespace orvane::hostprog {
 
@@ -11,13 +11,10 @@ namespace {
 // One day: longer runs of the virtual clock only risk a flood of timer ticks.
 constexpr int64_t kMaxAdvanceMs = 86400000;
 
-const int32_t kModuleWindows[] = {163, 172, 174, 175};
-
 int32_t ReadWindow(const OpFields& fields)
 {
     const int32_t id = fields.Int32("window");
-    if (std::find(std::begin(kModuleWindows), std::end(kModuleWindows), id) ==
-        std::end(kModuleWindows))
+    if (!IsModuleWindow(id))
         throw LineFault{"unknown window " + std::to_string(id) +
                         " (the module's windows are 163, 172, 174 and 175)"};
     return id;

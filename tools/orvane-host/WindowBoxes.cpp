@@ -1,6 +1,7 @@
 #include "tools/orvane-host/WindowBoxes.h"
 
 #include "tools/orvane-host/HumanText.h"
+#include "tools/orvane-host/ModuleWindows.h"
 
 namespace orvane::hostprog {
 
@@ -100,22 +101,6 @@ std::vector<std::string> WindowBoxLines(const Json& w)
     for (const std::string& line : Box(title, lines))
         out.push_back(line);
     return out;
-}
-
-const char* WindowRoleName(int id)
-{
-    switch (id) {
-        case 163:
-            return "NPC talk window";
-        case 172:
-            return "task log";
-        case 174:
-            return "selection menu";
-        case 175:
-            return "second selection menu";
-        default:
-            return "window";
-    }
 }
 
 }  // namespace orvane::hostprog

@@ -8,7 +8,5 @@
 namespace orvane::hostprog {
 
 std::vector<std::string> WindowBoxLines(const nlohmann::ordered_json& window);
-// What a module window is, in words: "NPC talk window" for 163 and so on.
-const char* WindowRoleName(int id);
 
 }  // namespace orvane::hostprog
