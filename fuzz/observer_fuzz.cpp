@@ -1,8 +1,6 @@
-// Fuzz target for the readers of server messages 87 and 91. Not part of the
-// CMake build; from the source root, with clang:
-//   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -I. \
-//     fuzz/observer_fuzz.cpp tasks/MessageFormats.cpp tasks/TaskTables.cpp \
-//     client/DebugLog.cpp platform/Format.cpp platform/win32_stub.cpp -o observer_fuzz
+// Fuzz target for the readers of server messages 87 and 91 alone. Built with
+// clang and -DORVANE_FUZZ=ON:
+//   scripts/fuzz.sh observer 60
 #include <cstddef>
 #include <cstdint>
 #include <span>

@@ -3,9 +3,7 @@
 #include <atomic>
 #include <chrono>
 
-#include "client/DebugLog.h"
-#include "client/ModuleState.h"
-#include "net/FunctionTasks.h"
+#include "fuzz/ModuleActions.h"
 #include "platform/DebugChannel.h"
 #include "ui/Panelkit.h"
 
@@ -13,15 +11,7 @@ namespace orvane::test {
 
 void ResetModuleState()
 {
-    if (CTaskClientHelper::m_pTaskClient != nullptr) {
-        CTaskClientHelper helper;
-        helper.Close();
-    }
-    XDesktop::Reset();
-    g_pGlobalClient = nullptr;
-    g_pTaskClient = nullptr;
-    g_LogSink.Reset();
-    ClearFunctionTasks();
+    fuzz::ResetModule();
 }
 
 TempFolder::TempFolder()

@@ -1,0 +1,69 @@
+// Plays a byte string as a session of the whole module: server messages 87
+// and 91, player clicks, keys and typing, the clock, host calls and windows
+// ended by the toolkit, all on the reference host with the sample game and
+// real windows. Used by the fuzz target and by the robustness tests, which
+// replay seeds and mutations of them under the sanitizers.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace orvane::fuzz {
+
+// What one session did, for checks beyond "did not crash".
+struct SessionStats {
+    int actions = 0;
+    int messages = 0;
+    int clicks = 0;
+    std::vector<std::vector<uint8_t>> packets;
+};
+
+// A work folder holding a copy of the sample game, removed on destruction.
+class GameFolder {
+public:
+    explicit GameFolder(const std::filesystem::path& sampleDir);
+    ~GameFolder();
+    GameFolder(const GameFolder&) = delete;
+    GameFolder& operator=(const GameFolder&) = delete;
+    std::string String() const { return m_path.string(); }
+
+private:
+    std::filesystem::path m_path;
+};
+
+// Puts the module back in its load state: no client, no host, no windows,
+// an empty log sink and function-task table.
+void ResetModule();
+
+// Runs one session in folder and ends it: the client closed, every window
+// ended and the module back in its load state. The module's windows, timers
+// and file stay inside the folder and this call.
+SessionStats PlaySession(const GameFolder& folder, const uint8_t* data, size_t size);
+
+// Sessions that reach every part of the module: a conversation with a task
+// menu, a task log on two pages with a delete, notes, and hostile messages.
+std::vector<std::vector<uint8_t>> SeedSessions();
+
+// Action codes, one byte each, followed by their operands.
+enum Action : uint8_t {
+    kServer87 = 0,     // u16 length, bytes
+    kServer91 = 1,     // u16 length, bytes
+    kAdvance = 2,      // u16 milliseconds
+    kClickLink = 3,    // u8: which link, close or panel control of the shown talk windows
+    kClickLog = 4,     // u8: which control of the task log dialog
+    kAnswerBox = 5,    // i8: the answer to the open confirmation box
+    kClickAt = 6,      // u16 x, u16 y
+    kMouseMove = 7,    // u16 x, u16 y
+    kOpenWindow = 8,   // u8: which of 163, 172, 174, 175; u8: with a callback
+    kDestroyWindow = 9,  // u8: which top-level window the toolkit ends
+    kClientCall = 10,  // u8: which call; its operands
+    kAccelKey = 11,    // u8: which top-level window
+    kTypeNote = 12,    // u8 length, bytes: the player types in the note window
+    kRestart = 13,     // the client is released and created again
+    kActionCount = 14
+};
+
+}  // namespace orvane::fuzz

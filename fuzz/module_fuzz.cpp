@@ -1,0 +1,38 @@
+// Fuzz target for the whole module: each input is a session of server
+// messages, clicks, timers, host calls and windows ended by the toolkit (see
+// ModuleActions.h). Built with clang and -DORVANE_FUZZ=ON:
+//   scripts/fuzz.sh module 300
+// Set ORVANE_FUZZ_SEEDS to a folder to have the seed sessions written there.
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "fuzz/ModuleActions.h"
+
+namespace {
+
+std::unique_ptr<orvane::fuzz::GameFolder> g_folder;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    g_folder = std::make_unique<orvane::fuzz::GameFolder>(ORVANE_SAMPLE_DIR);
+    if (const char* dir = std::getenv("ORVANE_FUZZ_SEEDS")) {
+        int n = 0;
+        for (const std::vector<uint8_t>& seed : orvane::fuzz::SeedSessions()) {
+            std::ofstream out(std::string(dir) + "/seed-" + std::to_string(n++),
+                              std::ios::binary | std::ios::trunc);
+            out.write(reinterpret_cast<const char*>(seed.data()),
+                      static_cast<std::streamsize>(seed.size()));
+        }
+    }
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    orvane::fuzz::PlaySession(*g_folder, data, size);
+    return 0;
+}
