@@ -53,6 +53,9 @@ CTaskClient::~CTaskClient()
 
 bool CTaskClient::Initialize(IResLoader* loader, const char* workPath)
 {
+    // The function tasks are this client's game's: an earlier client's
+    // entries must not survive a game that declares none or fails to load.
+    orvane::ClearFunctionTasks();
     if (loader == nullptr || workPath == nullptr)
         return false;
     // The work path and both script paths made from it must fit whole; a
@@ -71,8 +74,7 @@ bool CTaskClient::Initialize(IResLoader* loader, const char* workPath)
     } catch (...) {
         m_pTaskScript = nullptr;
     }
-    if (m_pTaskScript != nullptr)
-        orvane::LoadFunctionTasks(m_pTaskScript);
+    orvane::LoadFunctionTasks(m_pTaskScript);
     WriteDebugLog(g_LogSink, "  m_szWorkPath = %s", m_szWorkPath);
     WriteDebugLog(g_LogSink, "CTaskClient  Initialize  ----OK");
 

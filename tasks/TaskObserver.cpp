@@ -146,8 +146,10 @@ void CTaskObserver::ShowTaskPage(const TaskTalkPage& page)
         }
         TalkCommand(kCmdAddLine, text, option.nLink);
     }
-    const std::string pageText = orvane::ComposePageText(m_pClient->GetTaskName(page.nTaskID),
-                                                         m_pClient->GetTaskDesc(page.nTaskID));
+    // Name before description, in that order: a host may answer lookups itself.
+    const char* name = m_pClient->GetTaskName(page.nTaskID);
+    const char* desc = m_pClient->GetTaskDesc(page.nTaskID);
+    const std::string pageText = orvane::ComposePageText(name, desc);
     TalkCommand(kCmdPanelText, pageText.c_str(), 0);
     TalkCommand(kCmdShow, nullptr, 0);
     OpenTalkWnd();

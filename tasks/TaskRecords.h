@@ -18,7 +18,8 @@ struct TaskTalkPage {
     TaskTalkOption options[kMaxTalkOptions];
 };
 
-// Message 91 starts with this record; the task log dialog compacts it in place.
+// Message 91 starts with this record. The task log dialog compacts a copy of
+// it in place, never the message bytes.
 struct TaskListRecord {
     int32_t nCount;
     int32_t nTaskID[10];

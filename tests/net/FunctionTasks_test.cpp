@@ -2,6 +2,7 @@
 // and the server script call that a function task's deletion sends.
 #include "net/FunctionTasks.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -229,15 +230,29 @@ TEST_F(FunctionTaskTest, LoadedFromTheTaskScript)
     ExpectScriptCall(host.sender.packets[0], "tenBytes10", "ten");
 }
 
+// Entries of an earlier client never outlive it: a game without declarations,
+// or whose task script does not load, has none.
 TEST_F(FunctionTaskTest, EmptyWithoutDeclarations)
 {
-    FillTable({{kFirst, "stale"}});
-    orvane::test::WriteTaskScript(work.Path(), R"([{"id": 16777215, "name": "no function"}])");
-    CreateClient();
-    for (const FunctionTaskEntry& entry : g_FunctionTasks)
-        EXPECT_EQ(entry.nID, 0);
-    EXPECT_TRUE(Client()->m_pWndCallback->OnEvent(172, 7, kFirst, 0));
-    EXPECT_TRUE(host.sender.packets.empty());
+    const struct {
+        const char* name;
+        bool script;
+    } cases[] = {{"script without declarations", true}, {"no task script", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FillTable({{kFirst, "stale"}});
+        if (c.script)
+            orvane::test::WriteTaskScript(work.Path(),
+                                          R"([{"id": 16777215, "name": "no function"}])");
+        else
+            std::filesystem::remove(work.Path() / "scp" / "taskClient.res");
+        CreateClient();
+        for (const FunctionTaskEntry& entry : g_FunctionTasks)
+            EXPECT_EQ(entry.nID, 0);
+        EXPECT_TRUE(Client()->m_pWndCallback->OnEvent(172, 7, kFirst, 0));
+        EXPECT_TRUE(host.sender.packets.empty());
+        helper.Close();
+    }
 
     orvane::LoadFunctionTasks(nullptr);
     EXPECT_EQ(g_FunctionTasks[0].nID, 0);
