@@ -12,6 +12,15 @@
 
 namespace {
 
+// A new width or view height changes what the owning talk control's scroll
+// bar shows; the bar reads both afresh when refreshed.
+void RefreshOwnerBar(XItemContainer* items)
+{
+    XTalk* talk = dynamic_cast<XTalk*>(items->GetParent());
+    if (talk != nullptr && talk->GetItemContainer() == items && talk->GetScrollBar() != nullptr)
+        talk->GetScrollBar()->Refresh();
+}
+
 // Links are drawn in yellow (RGB 5-6-5) so that they stand out from the text.
 constexpr WPixel kLinkColor = 0xFFE0;
 
@@ -60,6 +69,7 @@ void XItemContainer::SetMaxWidth(int32_t width)
 {
     m_nMaxWidth = width;
     Layout();
+    RefreshOwnerBar(this);
 }
 
 int32_t XItemContainer::GetMaxWidth()
@@ -71,6 +81,7 @@ void XItemContainer::SetMaxHeight(int32_t height)
 {
     m_nViewHeight = std::max<int32_t>(height, 0);
     InvalidRect(nullptr);
+    RefreshOwnerBar(this);
 }
 
 int32_t XItemContainer::GetMaxHeight()

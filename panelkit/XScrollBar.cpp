@@ -38,6 +38,14 @@ void XScrollBar::SetSize(const SIZE& size)
 void XScrollBar::Refresh()
 {
     ++m_nRefreshCount;
+    // A talk control's bar follows its lines: the content and view heights
+    // are read afresh, so a control laid out anew needs nothing else.
+    XTalk* talk = dynamic_cast<XTalk*>(GetParent());
+    if (talk != nullptr && talk->GetScrollBar() == this && talk->GetItemContainer() != nullptr) {
+        XItemContainer* items = talk->GetItemContainer();
+        m_nContent = std::max<int32_t>(items->GetMaxHeight(), 0);
+        m_nView = std::max<int32_t>(items->GetViewHeight(), 0);
+    }
     SetPosition(m_nPos);
 }
 

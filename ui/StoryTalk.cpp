@@ -1,5 +1,7 @@
 #include "ui/StoryTalk.h"
 
+#include <algorithm>
+
 CStoryTalk::CStoryTalk(XWindow* parent) : XTalk(parent)
 {
     if (XItemContainer* items = GetItemContainer())
@@ -14,23 +16,20 @@ void CStoryTalk::SetWindowPos(RECT& rc)
     const RECT whole = m_rcWindow;  // rc may alias a rectangle that moves
     RECT itemRect = whole;
     SIZE size{0, 0};
-    XScrollBar* bar = GetScrollBar();
-    if (bar != nullptr) {
+    if (XScrollBar* bar = GetScrollBar()) {
         bar->GetSize(size);
-        RECT barRect{whole.right - size.cx, whole.top, whole.right, whole.bottom};
+        // The bar sits on the right; a bar wider than the control leaves the
+        // lines no room rather than a negative width.
+        const int32_t barLeft = std::max(whole.right - size.cx, whole.left);
+        RECT barRect{barLeft, whole.top, whole.right, whole.bottom};
         bar->SetWindowPos(barRect);
         bar->SetSize(size);
-        itemRect.right -= size.cx;
-    }
-    XItemContainer* items = GetItemContainer();
-    if (items == nullptr)
-        return;
-    items->SetWindowPos(itemRect);
-    items->SetMaxWidth(itemRect.right - itemRect.left);
-    items->SetMaxHeight(itemRect.bottom - itemRect.top);
-    if (bar != nullptr) {
-        // The viewport changed: the bar follows the new view of the lines.
-        bar->SetRange(items->GetMaxHeight(), items->GetViewHeight());
         bar->Refresh();
+        itemRect.right = barLeft;
+    }
+    if (XItemContainer* items = GetItemContainer()) {
+        items->SetWindowPos(itemRect);
+        items->SetMaxWidth(itemRect.right - itemRect.left);
+        items->SetMaxHeight(itemRect.bottom - itemRect.top);
     }
 }

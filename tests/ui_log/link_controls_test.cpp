@@ -168,4 +168,33 @@ TEST_F(LinkControlsTest, StoryControlKeepsItsScrollBarOnTheRight)
     }
 }
 
+// The bar follows the lines whenever the control is laid out anew: after a
+// shrink the last row can be scrolled to. A bar wider than the control
+// leaves the lines no room, never a negative width.
+TEST_F(LinkControlsTest, StoryScrollBarFollowsANewLayout)
+{
+    auto* story = new CStoryTalk(top);
+    top->AddChild(story);
+    RECT rc{10, 20, 310, 220};
+    story->SetWindowPos(rc);
+    for (int i = 0; i < 10; ++i)
+        story->AddLine("line");  // 10 rows of 12 pixels fit in 200
+    XScrollBar* bar = story->GetScrollBar();
+    bar->SetPosition(1000);
+    EXPECT_EQ(bar->GetPosition(), 0);
+
+    RECT small{10, 20, 310, 80};
+    story->SetWindowPos(small);
+    bar->SetPosition(1000);
+    EXPECT_EQ(bar->GetPosition(), 120 - 60);
+
+    bar->SetSize(SIZE{500, 0});
+    RECT narrow{10, 20, 110, 80};
+    story->SetWindowPos(narrow);
+    RECT barRect;
+    bar->GetWindowRect(barRect);
+    EXPECT_EQ(barRect.left, 10);
+    EXPECT_EQ(story->GetItemContainer()->GetMaxWidth(), 0);
+}
+
 }  // namespace
