@@ -81,6 +81,10 @@ public:
     size_t ArmedCount() const;
     // The number the transcript gives a target (1, 2, ... by first appearance).
     int32_t SinkNumber(ITimerSink* target);
+    // The targets without an armed timer are gone (their owner was
+    // released): a target seen later gets a new number even at an address a
+    // gone one had. Numbers are never given twice.
+    void ForgetIdleTargets();
 
 private:
     struct Timer {
@@ -93,6 +97,7 @@ private:
     EventHub& m_hub;
     std::vector<Timer> m_timers;
     std::map<ITimerSink*, int32_t> m_sinkNumbers;
+    int32_t m_nextSink = 1;
     int64_t m_now = 0;
     uint64_t m_nextOrder = 0;
     bool m_bAdvancing = false;

@@ -21,9 +21,17 @@ int32_t VirtualTimerService::SinkNumber(ITimerSink* target)
     auto it = m_sinkNumbers.find(target);
     if (it != m_sinkNumbers.end())
         return it->second;
-    const auto number = static_cast<int32_t>(m_sinkNumbers.size()) + 1;
+    const int32_t number = m_nextSink++;
     m_sinkNumbers.emplace(target, number);
     return number;
+}
+
+void VirtualTimerService::ForgetIdleTargets()
+{
+    std::erase_if(m_sinkNumbers, [this](const auto& entry) {
+        return std::none_of(m_timers.begin(), m_timers.end(),
+                            [&](const Timer& t) { return t.target == entry.first; });
+    });
 }
 
 void VirtualTimerService::SetTimer(int32_t id, ITimerSink* target, int32_t ms)

@@ -87,9 +87,23 @@ XWindow* XWindow::FindWindowByID(int32_t id)
     return nullptr;
 }
 
+namespace {
+
+// Window coordinates stay within ±2^28 pixels, so that a width, a height, a
+// centre or a sum of a few of them always fits 32 bits, whatever a host asks.
+constexpr int64_t kCoordLimit = int64_t{1} << 28;
+
+int32_t ClampCoord(int64_t v)
+{
+    return static_cast<int32_t>(std::clamp(v, -kCoordLimit, kCoordLimit));
+}
+
+}  // namespace
+
 void XWindow::SetWindowPos(RECT& rc)
 {
-    const RECT target = rc;  // rc may be this window's own rectangle
+    const RECT target{ClampCoord(rc.left), ClampCoord(rc.top), ClampCoord(rc.right),
+                      ClampCoord(rc.bottom)};  // rc may be this window's own rectangle
     const int32_t dx = target.left - m_rcWindow.left;
     const int32_t dy = target.top - m_rcWindow.top;
     m_rcWindow = target;
@@ -107,10 +121,10 @@ void XWindow::GetWindowRect(RECT& rc)
 
 void XWindow::MoveWindow(int32_t dx, int32_t dy)
 {
-    m_rcWindow.left += dx;
-    m_rcWindow.right += dx;
-    m_rcWindow.top += dy;
-    m_rcWindow.bottom += dy;
+    m_rcWindow.left = ClampCoord(int64_t{m_rcWindow.left} + dx);
+    m_rcWindow.right = ClampCoord(int64_t{m_rcWindow.right} + dx);
+    m_rcWindow.top = ClampCoord(int64_t{m_rcWindow.top} + dy);
+    m_rcWindow.bottom = ClampCoord(int64_t{m_rcWindow.bottom} + dy);
     for (XWindow* child : m_children)
         child->MoveWindow(dx, dy);
     InvalidRect(nullptr);

@@ -28,8 +28,9 @@ CTalkText::~CTalkText() = default;
 
 void CTalkText::SetWindowPos(RECT& rc)
 {
-    const RECT target = rc;  // rc may be this control's own rectangle
     XWindow::SetWindowPos(rc);
+    // The rectangle as the toolkit took it (rc may even be this control's own).
+    const RECT target = m_rcWindow;
     RECT items = target;
     if (XScrollBar* bar = GetScrollBar()) {
         SIZE size{};

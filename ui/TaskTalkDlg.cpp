@@ -176,9 +176,10 @@ void CTaskTalkDlg::CreateTaskPanel(CPanelkitHelper& helper, IResObject* template
     if (m_pTaskPanelText != nullptr) {
         m_pTaskPanelText->SetMaxLen(kPanelTextMaxLen);
         m_pTaskPanelText->SetWindowTextA(kChatText);
-        m_pTaskPanelText->SetVisible(FALSE);
     }
     panel->SetVisible(FALSE);
+    if (m_pTaskPanelText != nullptr)
+        m_pTaskPanelText->SetVisible(FALSE);
     panel->SetActive();
 }
 

@@ -109,6 +109,35 @@ TEST(ScenarioReaderTest, RefusesFaultyLinesWithAClearMessage)
     }
 }
 
+// Lines built to exhaust the reader: deep nesting and hidden zero bytes are
+// refused up front; brackets inside texts are only text.
+TEST(ScenarioReaderTest, RefusesLinesBuiltToExhaustTheReader)
+{
+    const auto call = [](const std::string& args) {
+        return "{\"op\": \"call\", \"fn\": \"GetTaskName\", \"args\": " + args + "}";
+    };
+    const struct {
+        std::string line;
+        const char* fault;  // empty: accepted
+    } cases[] = {
+        {call(std::string(100000, '[') + std::string(100000, ']')), "nested deeper than 64"},
+        {call(std::string(63, '[') + std::string(63, ']')), "must be an integer, not an array"},
+        {std::string("{\"op\": \"create\"}") + '\0' + "{\"op\": \"close\"}",
+         "zero byte at column 17"},
+        {"{\"op\": \"note\", \"text\": \"" + std::string(100, '[') + "\\\"\"}", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line.substr(0, 80));
+        const LineResult r = ReadScenarioLine(c.line, 3);
+        if (*c.fault == '\0') {
+            EXPECT_NE(r.kind, LineResult::Kind::Error) << r.text;
+            continue;
+        }
+        ASSERT_EQ(r.kind, LineResult::Kind::Error);
+        EXPECT_NE(r.text.find(c.fault), std::string::npos) << r.text;
+    }
+}
+
 TEST(ScenarioReaderTest, SkipsBlankLinesAndKeepsComments)
 {
     EXPECT_EQ(ReadScenarioLine("", 1).kind, LineResult::Kind::Blank);

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 #include <random>
+#include <vector>
 
 #include "host/Encoding.h"
 
@@ -19,8 +20,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// TaskLog.txt is composed as "%s\TaskLog.txt" in 256 bytes.
-constexpr size_t kMaxWorkDirBytes = 243;
+// The module takes a work folder of at most 240 bytes: both script paths
+// ("%s\scp\taskClient.res", "%s\scp\Windowtask.res") must fit 260 bytes.
+constexpr size_t kMaxWorkDirBytes = 240;
 
 fs::path PathOf(const std::string& utf8)
 {
@@ -181,14 +183,23 @@ bool Folders::Prepare(const Options& options, const char* argv0, std::string& re
     }
     if (gbk->size() > kMaxWorkDirBytes) {
         reason = "the work folder's path is " + std::to_string(gbk->size()) +
-                 " bytes long; the module takes at most 243";
+                 " bytes long; the module takes at most " + std::to_string(kMaxWorkDirBytes);
         return false;
     }
     workGbk = *gbk;
     // The work folder may be the game folder itself: then nothing is copied.
     if (fs::equivalent(game, work, ec))
         return true;
-    for (const char* sub : {"scp", "task"}) {
+    // A fresh work folder gets every file of the game folder; a folder of the
+    // player's own only the scripts and images, so that its TaskLog.txt stays.
+    std::vector<fs::path> parts;
+    if (temporary) {
+        for (const fs::directory_entry& entry : fs::directory_iterator(game, ec))
+            parts.push_back(entry.path().filename());
+    } else {
+        parts = {"scp", "task"};
+    }
+    for (const fs::path& sub : parts) {
         if (!fs::exists(game / sub, ec))
             continue;
         fs::copy(game / sub, work / sub,

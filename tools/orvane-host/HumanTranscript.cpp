@@ -123,7 +123,11 @@ public:
         m_out << Line(kind, ev) << "\n";
     }
 
-    void Error(int, const std::string&) override {}  // told on standard error
+    // Also told on standard error; here it ends the transcript in its place.
+    void Error(int line, const std::string& text) override
+    {
+        m_out << Label("error") << "line " << line << ": " << text << "\n";
+    }
     void Flush() override { m_out.flush(); }
 
 private:

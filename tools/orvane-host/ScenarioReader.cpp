@@ -20,6 +20,35 @@ int32_t ReadWindow(const OpFields& fields)
     return id;
 }
 
+// A zero byte would end the line early for the JSON reader, and nesting
+// without end would exhaust the stack of anything that walks the values.
+constexpr int kMaxNesting = 64;
+
+void CheckLineShape(const std::string& line)
+{
+    int depth = 0;
+    bool inString = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '\0')
+            throw LineFault{"the line holds a zero byte at column " + std::to_string(i + 1)};
+        if (inString) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > kMaxNesting)
+                throw LineFault{"values nested deeper than " + std::to_string(kMaxNesting) +
+                                " levels at column " + std::to_string(i + 1)};
+        } else if (c == ']' || c == '}') {
+            --depth;
+        }
+    }
+}
+
 std::string WindowLabel(int32_t id)
 {
     return std::string(WindowRoleName(id)) + " " + std::to_string(id);
@@ -187,6 +216,7 @@ LineResult ReadScenarioLine(const std::string& raw, int lineNumber)
         return result;
     }
     try {
+        CheckLineShape(line);
         nlohmann::json object;
         try {
             object = nlohmann::json::parse(line);

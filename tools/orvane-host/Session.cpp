@@ -141,6 +141,10 @@ void Session::Run(const Op& op)
         }
         case OpKind::Close:
             m_helper.Close();
+            // The client's timer targets died with it; the windows it leaves
+            // behind keep only a timer they had armed, and arm no new one.
+            // So new targets get new numbers even where memory is reused.
+            m_host.timers.ForgetIdleTargets();
             break;
         case OpKind::Call:
             RunCall(op);

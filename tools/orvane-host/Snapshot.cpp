@@ -57,13 +57,16 @@ struct Pixels {
 
     void Frame(const RECT& rc, uint8_t r, uint8_t g, uint8_t b)
     {
-        for (int32_t x = rc.left; x < rc.right; ++x) {
-            Blend(x, rc.top, r, g, b, 200);
-            Blend(x, rc.bottom - 1, r, g, b, 200);
+        // Only the part of the frame inside the picture is walked: a window
+        // may be far larger than the picture, or far outside it.
+        const int64_t left = rc.left, top = rc.top, right = rc.right, bottom = rc.bottom;
+        for (int64_t x = std::max<int64_t>(left, 0); x < std::min<int64_t>(right, width); ++x) {
+            Blend(static_cast<int32_t>(x), rc.top, r, g, b, 200);
+            Blend(static_cast<int32_t>(x), static_cast<int32_t>(bottom - 1), r, g, b, 200);
         }
-        for (int32_t y = rc.top; y < rc.bottom; ++y) {
-            Blend(rc.left, y, r, g, b, 200);
-            Blend(rc.right - 1, y, r, g, b, 200);
+        for (int64_t y = std::max<int64_t>(top, 0); y < std::min<int64_t>(bottom, height); ++y) {
+            Blend(rc.left, static_cast<int32_t>(y), r, g, b, 200);
+            Blend(static_cast<int32_t>(right - 1), static_cast<int32_t>(y), r, g, b, 200);
         }
     }
 };
