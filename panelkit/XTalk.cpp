@@ -98,8 +98,7 @@ void XTalk::RemoveScrollBar()
 
 void XTalk::SyncScrollBar()
 {
-    if (m_pScrollBar == nullptr || m_pItems == nullptr)
-        return;
-    m_pScrollBar->SetRange(m_pItems->GetMaxHeight(), m_pItems->GetViewHeight());
-    m_pScrollBar->Refresh();
+    // The bar reads the content and view heights itself when refreshed.
+    if (m_pScrollBar != nullptr)
+        m_pScrollBar->Refresh();
 }
