@@ -46,6 +46,8 @@ XItemContainer::XItemContainer(XWindow* parent)
       m_nViewHeight(0),
       m_nContentHeight(0),
       m_nScroll(0),
+      m_nTotalRows(0),
+      m_pLayoutFont(nullptr),
       m_bLinkPressed(false),
       m_nPressedLine(-1),
       m_nPressedFragment(-1)
@@ -103,7 +105,14 @@ void XItemContainer::AddLine(const char* markup)
     line.fragments = panelkit::ParseLinkMarkup(line.markup);
     line.rows = 1;
     m_lines.push_back(std::move(line));
-    Layout();
+    // Only the new line needs a place, unless the font changed since the
+    // others were laid out.
+    if (m_pLayoutFont != GetFont()) {
+        Layout();
+        return;
+    }
+    LayoutLine(m_lines.back());
+    InvalidRect(nullptr);
 }
 
 void XItemContainer::Clear()
@@ -126,73 +135,91 @@ const XTalkLine* XItemContainer::GetLine(int32_t index)
     return &m_lines[static_cast<size_t>(index)];
 }
 
-void XItemContainer::Layout()
+int32_t XItemContainer::RowHeight()
 {
     ITTFont* font = GetFont();
-    const int32_t rowHeight = font->GetTextHeight() > 0 ? font->GetTextHeight() : 12;
+    return font->GetTextHeight() > 0 ? font->GetTextHeight() : 12;
+}
+
+void XItemContainer::Layout()
+{
+    m_pLayoutFont = GetFont();
+    m_nTotalRows = 0;
+    m_nContentHeight = 0;
+    for (XTalkLine& line : m_lines)
+        LayoutLine(line);
+    InvalidRect(nullptr);
+}
+
+void XItemContainer::LayoutLine(XTalkLine& line)
+{
+    ITTFont* font = GetFont();
+    const int32_t rowHeight = RowHeight();
     const bool wrap = m_bAutoWrap != 0 && m_nMaxWidth > 0;
     const int32_t left = m_rcWindow.left;
-    int32_t rowTop = m_rcWindow.top - m_nScroll;
-    int64_t totalRows = 0;
-    for (XTalkLine& line : m_lines) {
-        line.pieces.clear();
-        const int32_t lineTop = rowTop;
-        int32_t x = 0;
-        int32_t widest = 0;
-        int32_t rows = 1;
-        for (size_t f = 0; f < line.fragments.size(); ++f) {
-            XTalkFragment& fragment = line.fragments[f];
-            const char* text = fragment.text.c_str();
-            const size_t length = fragment.text.size();
-            const size_t firstPiece = line.pieces.size();
-            for (size_t pos = 0; pos < length;) {
-                const size_t step = panelkit::GbkCharLength(text, length, pos);
-                const int32_t width = CharWidth(font, text + pos, step);
-                // At least one character per row, so a narrow width cannot loop.
-                if (wrap && x > 0 && x + width > m_nMaxWidth) {
-                    x = 0;
-                    ++rows;
-                    rowTop += rowHeight;
-                }
-                if (line.pieces.size() == firstPiece || line.pieces.back().rect.top != rowTop) {
-                    line.pieces.push_back(
-                        XTalkPiece{static_cast<int32_t>(f), std::string(),
-                                   RECT{left + x, rowTop, left + x, rowTop + rowHeight}});
-                }
-                XTalkPiece& piece = line.pieces.back();
-                piece.text.append(text + pos, step);
-                piece.rect.right += width;
-                x += width;
-                widest = std::max(widest, x);
-                pos += step;
+    // Lines stack below the rows laid out so far; coordinates stay in range
+    // however many rows there are.
+    const int64_t top = int64_t{m_rcWindow.top} - m_nScroll + m_nTotalRows * rowHeight;
+    int32_t rowTop = static_cast<int32_t>(std::clamp<int64_t>(top, INT32_MIN / 2, INT32_MAX / 2));
+    line.pieces.clear();
+    const int32_t lineTop = rowTop;
+    int32_t x = 0;
+    int32_t widest = 0;
+    int32_t rows = 1;
+    for (size_t f = 0; f < line.fragments.size(); ++f) {
+        XTalkFragment& fragment = line.fragments[f];
+        const char* text = fragment.text.c_str();
+        const size_t length = fragment.text.size();
+        const size_t firstPiece = line.pieces.size();
+        for (size_t pos = 0; pos < length;) {
+            const size_t step = panelkit::GbkCharLength(text, length, pos);
+            const int32_t width = CharWidth(font, text + pos, step);
+            // At least one character per row, so a narrow width cannot loop.
+            if (wrap && x > 0 && x + width > m_nMaxWidth) {
+                x = 0;
+                ++rows;
+                rowTop += rowHeight;
             }
-            if (line.pieces.size() == firstPiece) {
-                // Empty text: a zero-width spot where it would have been.
-                fragment.rect = RECT{left + x, rowTop, left + x, rowTop + rowHeight};
-                continue;
+            if (line.pieces.size() == firstPiece || line.pieces.back().rect.top != rowTop) {
+                line.pieces.push_back(XTalkPiece{static_cast<int32_t>(f), std::string(),
+                                                 RECT{left + x, rowTop, left + x, rowTop + rowHeight}});
             }
-            fragment.rect = line.pieces[firstPiece].rect;
-            for (size_t p = firstPiece + 1; p < line.pieces.size(); ++p) {
-                const RECT& r = line.pieces[p].rect;
-                fragment.rect.left = std::min(fragment.rect.left, r.left);
-                fragment.rect.right = std::max(fragment.rect.right, r.right);
-                fragment.rect.bottom = std::max(fragment.rect.bottom, r.bottom);
-            }
+            XTalkPiece& piece = line.pieces.back();
+            piece.text.append(text + pos, step);
+            piece.rect.right += width;
+            x += width;
+            widest = std::max(widest, x);
+            pos += step;
         }
-        line.rows = rows;
-        line.rect = RECT{left, lineTop, left + widest, lineTop + rows * rowHeight};
-        rowTop += rowHeight;
-        totalRows += rows;
+        if (line.pieces.size() == firstPiece) {
+            // Empty text: a zero-width spot where it would have been.
+            fragment.rect = RECT{left + x, rowTop, left + x, rowTop + rowHeight};
+            continue;
+        }
+        fragment.rect = line.pieces[firstPiece].rect;
+        for (size_t p = firstPiece + 1; p < line.pieces.size(); ++p) {
+            const RECT& r = line.pieces[p].rect;
+            fragment.rect.left = std::min(fragment.rect.left, r.left);
+            fragment.rect.right = std::max(fragment.rect.right, r.right);
+            fragment.rect.bottom = std::max(fragment.rect.bottom, r.bottom);
+        }
     }
-    const int64_t height = totalRows * rowHeight;
+    line.rows = rows;
+    line.rect = RECT{left, lineTop, left + widest, lineTop + rows * rowHeight};
+    m_nTotalRows += rows;
+    const int64_t height = m_nTotalRows * rowHeight;
     m_nContentHeight = height > INT32_MAX ? INT32_MAX : static_cast<int32_t>(height);
-    InvalidRect(nullptr);
 }
 
 void XItemContainer::SetScrollOffset(int32_t offset)
 {
     const int32_t maxOffset = std::max<int32_t>(m_nContentHeight - m_nViewHeight, 0);
-    m_nScroll = std::clamp<int32_t>(offset, 0, maxOffset);
+    const int32_t scroll = std::clamp<int32_t>(offset, 0, maxOffset);
+    // A scroll bar refreshed after every added line keeps its position:
+    // nothing moves then.
+    if (scroll == m_nScroll)
+        return;
+    m_nScroll = scroll;
     Layout();
 }
 

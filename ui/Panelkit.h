@@ -385,12 +385,17 @@ private:
     int32_t m_nViewHeight;
     int32_t m_nContentHeight;
     int32_t m_nScroll;
+    int64_t m_nTotalRows;         // rows laid out so far
+    ITTFont* m_pLayoutFont;       // the font those rows were measured with
     std::string m_strPressedUrl;
     bool m_bLinkPressed;
     int32_t m_nPressedLine;
     int32_t m_nPressedFragment;
     // The (line, fragment) of the link under the point; false when none.
     bool FindLink(POINT pt, int32_t& line, int32_t& fragment);
+    int32_t RowHeight();
+    // Places one line below the rows laid out so far.
+    void LayoutLine(XTalkLine& line);
 };
 
 // A rich-text control: lines with link markup, an item container and a

@@ -156,4 +156,35 @@ TEST(TalkControl, DrawsVisibleRowsClippedAndScrolls)
     EXPECT_EQ(talk.GetScrollBar()->GetPosition(), 0);
 }
 
+// Lines added one by one are placed as a layout of all of them would place
+// them: while scrolled, with wrapping, and after the font changed.
+TEST(TalkControl, AddedLinesLandWhereAWholeLayoutPutsThem)
+{
+    XTalk talk(nullptr);
+    RECT rc = Rect(10, 20, 76, 44);  // 50 px of text, two rows visible
+    talk.SetWindowPos(rc);
+    talk.GetItemContainer()->SetAutoWrap(1);
+    talk.AddLine("one two three");
+    talk.AddLine("<link url=\"5\">four</link> five");
+    talk.GetScrollBar()->SetPosition(12);
+    talk.AddLine("six seven eight nine");
+    talk.GetItemContainer()->SetFont(XFontCreate::GetInstance()->CreateFontA("face", 16, 0, 0, 0, 0, 0));
+    talk.AddLine("ten");
+
+    XItemContainer* items = talk.GetItemContainer();
+    std::vector<RECT> added;
+    for (int32_t i = 0; i < items->GetLineCount(); ++i)
+        for (const XTalkPiece& piece : items->GetLine(i)->pieces)
+            added.push_back(piece.rect);
+    const int32_t height = items->GetMaxHeight();
+    items->Layout();
+    std::vector<RECT> whole;
+    for (int32_t i = 0; i < items->GetLineCount(); ++i)
+        for (const XTalkPiece& piece : items->GetLine(i)->pieces)
+            whole.push_back(piece.rect);
+    EXPECT_EQ(added, whole);
+    EXPECT_EQ(items->GetMaxHeight(), height);
+    EXPECT_EQ(talk.GetScrollBar()->GetPosition(), 12);
+}
+
 }  // namespace
