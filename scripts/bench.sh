@@ -9,5 +9,6 @@ if [ "$(id -u)" = 0 ]; then
     dpkg -s libbenchmark-dev >/dev/null 2>&1 || apt-get install -y -qq libbenchmark-dev >/dev/null
 fi
 cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DORVANE_BENCH=ON -DORVANE_TESTS=OFF >/dev/null
-cmake --build build/bench -j"$(nproc)" --target orvane_bench
+cmake --build build/bench -j"$(nproc)" --target orvane_bench orvane_cost_bench
 build/bench/bin/orvane_bench "$@"
+build/bench/bin/orvane_cost_bench

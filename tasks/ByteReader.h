@@ -18,6 +18,8 @@ public:
     explicit ByteReader(std::span<const uint8_t> bytes) : m_bytes(bytes) {}
 
     size_t size() const { return m_bytes.size(); }
+    // The whole span, for copying it out in one piece.
+    std::span<const uint8_t> bytes() const { return m_bytes; }
     size_t position() const { return m_pos; }
     size_t remaining() const { return m_bytes.size() - m_pos; }
 

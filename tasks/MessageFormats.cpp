@@ -1,7 +1,6 @@
 #include "tasks/MessageFormats.h"
 
 #include "client/DebugLog.h"
-#include "tasks/TaskTables.h"
 
 namespace orvane {
 
@@ -32,11 +31,6 @@ const char kNumerals[10][5] = {
 bool IsGbkLeadByte(uint8_t b)
 {
     return b >= 0x81 && b <= 0xFE;
-}
-
-void LogTaskLogFormatError()
-{
-    WriteDebugLog(g_LogSink, "%s", kTaskLogFormatError);
 }
 
 }  // namespace
@@ -70,13 +64,6 @@ TaskTalkPageArea DecodePageArea(std::span<const uint8_t> areaBytes)
     return area;
 }
 
-std::optional<std::string> TextBlock::TextAt(int32_t offset) const
-{
-    if (offset < 0)
-        return std::nullopt;
-    return text.text_at(static_cast<size_t>(offset));
-}
-
 std::optional<TextBlock> OpenTextBlock(std::span<const uint8_t> message, size_t blockStart)
 {
     if (blockStart > message.size())
@@ -102,101 +89,6 @@ std::optional<TextBlock> OpenTextBlock(std::span<const uint8_t> message, size_t 
     if (!index || !text)
         return std::nullopt;
     return TextBlock{{*headerSize, *indexSize, *entryCount, *textSize, *kind}, *index, *text};
-}
-
-std::optional<SentenceIndexEntry> ReadSentenceEntry(ByteReader& index)
-{
-    if (index.remaining() < kIndexEntrySize)
-        return std::nullopt;
-    const int32_t resID = *index.read_i32_le();
-    const int32_t offset = *index.read_i32_le();
-    return SentenceIndexEntry{resID, offset};
-}
-
-std::optional<TaskLogIndexEntry> ReadTaskLogEntry(ByteReader& index)
-{
-    if (index.remaining() < kIndexEntrySize)
-        return std::nullopt;
-    const int32_t taskID = *index.read_i32_le();
-    const int16_t nameOffset = *index.read_i16_le();
-    const int16_t storyOffset = *index.read_i16_le();
-    return TaskLogIndexEntry{taskID, nameOffset, storyOffset};
-}
-
-void LoadTalkSentences(std::span<const uint8_t> message, TalkSentenceTable& table)
-{
-    if (message.size() < kTalkSentenceBlockMin)
-        return;
-    // A block that does not fit its message is dropped silently, as is one
-    // of another kind.
-    const std::optional<TextBlock> block = OpenTextBlock(message, kTalkFixedSize);
-    if (!block || block->header.nKind != kKindTalkSentences)
-        return;
-    if (!block->CountMatchesIndex()) {
-        WriteDebugLog(g_LogSink, "%s", kSentenceFormatError);
-        return;
-    }
-    table.Clear();
-    ByteReader index = block->index;
-    for (int32_t i = 0; i < block->header.nEntryCount; ++i) {
-        const std::optional<SentenceIndexEntry> entry = ReadSentenceEntry(index);
-        if (!entry)
-            break;
-        const std::optional<std::string> text = block->TextAt(entry->nOffset);
-        if (!text) {
-            WriteDebugLog(g_LogSink, "%s", kTaskLogFormatError);
-            continue;
-        }
-        table.Append(entry->nResID, text->c_str());
-    }
-}
-
-bool ApplyTaskLogMessage(std::span<const uint8_t> message, TaskLogTable& table)
-{
-    if (message.size() == kTaskListSize)
-        return true;
-    if (message.size() < kTaskLogBlockMin) {
-        LogTaskLogFormatError();
-        return false;
-    }
-    const std::optional<TextBlock> block = OpenTextBlock(message, kTaskListSize);
-    if (!block) {
-        LogTaskLogFormatError();
-        return false;
-    }
-    const int16_t kind = block->header.nKind;
-    if (kind == kKindTaskLogRefresh)
-        return true;
-    if (kind != kKindTaskLogAll && kind != kKindTaskLogAdd)
-        return false;
-    if (!block->CountMatchesIndex()) {
-        LogTaskLogFormatError();
-        return false;
-    }
-
-    if (kind == kKindTaskLogAll) {
-        table.Clear();
-        if (block->header.nTextSize <= 0)
-            return true;
-    }
-    ByteReader index = block->index;
-    for (int32_t i = 0; i < block->header.nEntryCount; ++i) {
-        const std::optional<TaskLogIndexEntry> entry = ReadTaskLogEntry(index);
-        if (!entry)
-            break;
-        const std::optional<std::string> name = block->TextAt(entry->nNameOffset);
-        const std::optional<std::string> story = block->TextAt(entry->nStoryOffset);
-        if (!name || !story) {
-            LogTaskLogFormatError();
-            // A bad entry spoils a list of additions from there on; in a
-            // whole list it costs only itself.
-            if (kind == kKindTaskLogAdd)
-                return false;
-            continue;
-        }
-        table.Add(entry->nTaskID, name->c_str(), story->c_str());
-    }
-    return true;
 }
 
 std::string CutGbk(std::string text, size_t maxBytes)

@@ -75,9 +75,12 @@ struct TextBlock {
     ByteReader text;
 
     bool CountMatchesIndex() const { return header.nEntryCount == (header.nIndexSize >> 3); }
-    // The text at offset of the text area (to its zero byte or the area's
-    // end); nullopt for an offset that is negative or beyond the text size.
-    std::optional<std::string> TextAt(int32_t offset) const;
+    // Whether a text may start at offset of the text area: not negative and
+    // not beyond the text size (the text size itself gives the empty text).
+    bool HoldsOffset(int32_t offset) const
+    {
+        return offset >= 0 && static_cast<size_t>(offset) <= text.size();
+    }
 };
 
 // Opens the text block at blockStart of message. Nullopt when the header
@@ -94,8 +97,25 @@ struct TaskLogIndexEntry {
     int16_t nNameOffset;
     int16_t nStoryOffset;
 };
-std::optional<SentenceIndexEntry> ReadSentenceEntry(ByteReader& index);
-std::optional<TaskLogIndexEntry> ReadTaskLogEntry(ByteReader& index);
+// Inline, so that a block's loops keep the fields in registers.
+inline std::optional<SentenceIndexEntry> ReadSentenceEntry(ByteReader& index)
+{
+    if (index.remaining() < kIndexEntrySize)
+        return std::nullopt;
+    const int32_t resID = *index.read_i32_le();
+    const int32_t offset = *index.read_i32_le();
+    return SentenceIndexEntry{resID, offset};
+}
+
+inline std::optional<TaskLogIndexEntry> ReadTaskLogEntry(ByteReader& index)
+{
+    if (index.remaining() < kIndexEntrySize)
+        return std::nullopt;
+    const int32_t taskID = *index.read_i32_le();
+    const int16_t nameOffset = *index.read_i16_le();
+    const int16_t storyOffset = *index.read_i16_le();
+    return TaskLogIndexEntry{taskID, nameOffset, storyOffset};
+}
 
 // Reads message 87's talk-sentence block into table. A block failing its
 // checks leaves the table as it was (the count mismatch with a log line);
