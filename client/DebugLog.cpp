@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 
+#include "client/Contain.h"
 #include "platform/Format.h"
 #include "platform/Win32.h"
 
@@ -30,10 +31,19 @@ void WriteDebugLog(CLogSink& sink, const char* format, ...)
     va_start(args, format);
     orvane::FormatTextV(line, sizeof line, format, args);
     va_end(args);
-    if (sink.GetOutput() != nullptr) {
-        sink.GetOutput()->Print(line, 0xFF0000, 9, 0, 1, 0);
-    } else {
-        OutputDebugStringA(line);
-        OutputDebugStringA("\r\n");
+    // A line the host fails to show is lost; the operation writing it goes on.
+    try {
+        if (sink.GetOutput() != nullptr) {
+            sink.GetOutput()->Print(line, 0xFF0000, 9, 0, 1, 0);
+        } else {
+            OutputDebugStringA(line);
+            OutputDebugStringA("\r\n");
+        }
+    } catch (...) {
     }
+}
+
+void orvane::LogContainedFailure(const char* operation) noexcept
+{
+    WriteDebugLog(g_LogSink, "%s catch error", operation);
 }

@@ -24,7 +24,8 @@ extern CLogSink g_LogSink;
 }
 
 // Formats one line (cut to 2047 characters) and writes it to the sink's
-// output, or to the debug channel followed by a separate "\r\n".
+// output, or to the debug channel followed by a separate "\r\n". Never
+// throws: a line the output cannot take is dropped.
 void WriteDebugLog(CLogSink& sink, const char* format, ...)
 #if defined(__GNUC__)
     __attribute__((format(printf, 2, 3)))

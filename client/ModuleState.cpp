@@ -13,13 +13,13 @@ int32_t g_nCreateCount = 0;
 
 namespace {
 // The sink's teardown frees nothing: an attached output belongs to the host.
-void TearDownLogSink()
+void TearDownLogSink() noexcept
 {
     g_LogSink.Reset();
 }
 }  // namespace
 
-void OnModuleLoad()
+void OnModuleLoad() noexcept
 {
     g_LogSink.Reset();
     std::atexit(&TearDownLogSink);

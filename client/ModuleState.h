@@ -17,6 +17,7 @@ extern int32_t g_nCreateCount;
 
 // What loading the module does: empty the log sink (with its teardown
 // registered for unload) and zero the function-task table.
-void OnModuleLoad();
+// Nothing in it can fail.
+void OnModuleLoad() noexcept;
 
 }  // namespace orvane

@@ -1,4 +1,5 @@
 #include "client/HostInterfaces.h"
+#include "client/Contain.h"
 #include "tasks/TaskObserver.h"
 
 void CMsgDelegateBase::Invoke(const uint8_t*, uint32_t, int32_t) {}
@@ -13,6 +14,10 @@ void CMsgDelegate::Bind(CTaskObserver* target, Handler handler)
 
 void CMsgDelegate::Invoke(const uint8_t* payload, uint32_t length, int32_t extra)
 {
-    if (m_pTarget != nullptr && m_pfnHandler != nullptr)
-        (m_pTarget->*m_pfnHandler)(payload, length, extra);
+    if (m_pTarget == nullptr || m_pfnHandler == nullptr)
+        return;
+    const char* operation = m_pfnHandler == &CTaskObserver::OnRefreshTaskLog
+                                ? "CTaskObserver::OnRefreshTaskLog()"
+                                : "CTaskObserver::OnRefreshTaskList()";
+    orvane::Contain(operation, [&] { (m_pTarget->*m_pfnHandler)(payload, length, extra); });
 }

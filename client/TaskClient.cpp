@@ -1,7 +1,9 @@
 #include "client/TaskClient.h"
 
 #include <cstring>
+#include <memory>
 
+#include "client/Contain.h"
 #include "client/DebugLog.h"
 #include "client/ModuleState.h"
 #include "net/FunctionTasks.h"
@@ -26,6 +28,7 @@ bool ComposeScriptPath(char (&path)[260], const char* format, const char* workPa
 
 }  // namespace
 
+using orvane::Contain;
 using orvane::g_LogSink;
 
 CTaskClient::CTaskClient()
@@ -78,9 +81,13 @@ bool CTaskClient::Initialize(IResLoader* loader, const char* workPath)
     WriteDebugLog(g_LogSink, "  m_szWorkPath = %s", m_szWorkPath);
     WriteDebugLog(g_LogSink, "CTaskClient  Initialize  ----OK");
 
-    m_pTaskObServer = new CTaskObserver(this);
-    m_pWndCallback = new CTaskWndCallback(this);
-    m_pTalkSequencer = new CTaskTalkSequencer(this);
+    // All three or none: a failure here leaves no half-made client behind.
+    auto observer = std::make_unique<CTaskObserver>(this);
+    auto callback = std::make_unique<CTaskWndCallback>(this);
+    auto sequencer = std::make_unique<CTaskTalkSequencer>(this);
+    m_pTaskObServer = observer.release();
+    m_pWndCallback = callback.release();
+    m_pTalkSequencer = sequencer.release();
     return true;
 }
 
@@ -89,66 +96,50 @@ bool CTaskClient::Initialize(IResLoader* loader, const char* workPath)
 
 const char* CTaskClient::GetTaskName(int32_t id)
 {
-    if (const char* name = m_TaskLogTable.FindName(id))
-        return name;
-    if (m_pTaskScript != nullptr)
-        if (IResObject* entry = m_pTaskScript->GetEntry(id))
-            return entry->GetName();
-    return nullptr;
+    return Contain("CTaskClient::GetTaskName()", static_cast<const char*>(nullptr),
+                   [&]() -> const char* {
+                       if (const char* name = m_TaskLogTable.FindName(id))
+                           return name;
+                       if (m_pTaskScript != nullptr)
+                           if (IResObject* entry = m_pTaskScript->GetEntry(id))
+                               return entry->GetName();
+                       return nullptr;
+                   });
 }
 
 const char* CTaskClient::GetTaskDesc(int32_t id)
 {
-    if (const char* story = m_TaskLogTable.FindStory(id))
-        return story;
-    if (m_pTaskScript != nullptr)
-        if (IResObject* entry = m_pTaskScript->GetEntry(id))
-            return entry->GetAttr("desc");
-    return nullptr;
+    return Contain("CTaskClient::GetTaskDesc()", static_cast<const char*>(nullptr),
+                   [&]() -> const char* {
+                       if (const char* story = m_TaskLogTable.FindStory(id))
+                           return story;
+                       if (m_pTaskScript != nullptr)
+                           if (IResObject* entry = m_pTaskScript->GetEntry(id))
+                               return entry->GetAttr("desc");
+                       return nullptr;
+                   });
 }
 
 const char* CTaskClient::GetTalkText(int32_t id)
 {
-    if (const char* text = m_SentenceTable.Find(id))
-        return text;
-    if (m_pTaskScript != nullptr)
-        if (IResObject* entry = m_pTaskScript->GetEntry(id))
-            return entry->GetAttr("out");
-    return nullptr;
+    return Contain("CTaskClient::GetTalkText()", static_cast<const char*>(nullptr),
+                   [&]() -> const char* {
+                       if (const char* text = m_SentenceTable.Find(id))
+                           return text;
+                       if (m_pTaskScript != nullptr)
+                           if (IResObject* entry = m_pTaskScript->GetEntry(id))
+                               return entry->GetAttr("out");
+                       return nullptr;
+                   });
 }
 
 const char* CTaskClient::ReservedQuery(int32_t)
 {
-    return nullptr;
+    return nullptr;  // does nothing that could fail
 }
 
 // ---------------------------------------------------------------------------
-// The NPC talk window and the selection menus
-
-bool CTaskClient::AddTalkLine(const char* text, int32_t link)
-{
-    if (m_pTaskTalkDlg != nullptr)
-        m_pTaskTalkDlg->AppendLine(text, link);
-    return true;
-}
-
-void CTaskClient::SetTalkWndPos(RECT& rc)
-{
-    if (m_pTaskTalkDlg != nullptr)
-        m_pTaskTalkDlg->SetWindowPos(rc);
-}
-
-void CTaskClient::GetTalkWndRect(RECT& rc)
-{
-    if (m_pTaskTalkDlg != nullptr)
-        m_pTaskTalkDlg->GetWindowRect(rc);
-}
-
-void CTaskClient::MoveTalkWnd(int32_t dx, int32_t dy)
-{
-    if (m_pTaskTalkDlg != nullptr)
-        m_pTaskTalkDlg->MoveWindow(dx, dy);
-}
+// The window script, loaded on first use
 
 IResScript* CTaskClient::WindowScript()
 {
@@ -164,141 +155,15 @@ IResScript* CTaskClient::WindowScript()
     return m_pResScript;
 }
 
-XWindow* CTaskClient::CreateClientTalkWnd(int32_t id, IWndCallback* callback)
+void CTaskClient::InitTaskObserver()
 {
-    if (m_pResScript == nullptr) {
-        WriteDebugLog(g_LogSink, "CTaskClient::CreateClientTalkWnd()   start ");
-        if (WindowScript() == nullptr)
-            return nullptr;
-    }
-    IResObject* root = m_pResScript->GetRoot();
-    IResObject* res = nullptr;
-    if (id == kTalkWndID)
-        res = root != nullptr ? root->GetChildByID(kTalkWndID) : nullptr;
-    else if (id == kMenuWndID || id == kMenuWnd2ID)
-        res = root != nullptr ? root->GetChildByID(kMenuResID) : nullptr;
-    else
-        return nullptr;
-    return CreateClientTalkDlg(res, id, callback);
-}
-
-XWindow* CTaskClient::CreateClientTalkDlg(IResObject* res, int32_t id, IWndCallback* callback)
-{
-    if (id == kTalkWndID) {
-        if (m_pTaskTalkDlg == nullptr) {
-            m_pTaskTalkDlg = new CTaskTalkDlg();
-            m_pTaskTalkDlg->SetSequencer(m_pTalkSequencer);
-            WriteDebugLog(g_LogSink, "CreateClientTalkDlg : m_pTaskObServer->Create(m_pWndCallback) OK");
-            return m_pTaskTalkDlg->Create(res, kTalkWndID,
-                                          callback != nullptr ? callback : m_pWndCallback);
-        }
-        m_pTaskTalkDlg->SetVisible(TRUE);
-        return nullptr;
-    }
-    if (id == kMenuWndID) {
-        if (m_TaskMenuDlg == nullptr) {
-            WriteDebugLog(g_LogSink, "WND_SELECTMENU ");
-            m_TaskMenuDlg = new CTaskTalkDlg();
-            return m_TaskMenuDlg->Create(res, kMenuWndID, callback);
-        }
-        WriteDebugLog(g_LogSink, " m_TaskMenuDlg->SetVisible(TRUE); ");
-        m_TaskMenuDlg->SetCallback(callback);
-        m_TaskMenuDlg->SetVisible(TRUE);
-        return nullptr;
-    }
-    if (id == kMenuWnd2ID) {
-        if (m_TaskMenuDlg2 == nullptr) {
-            WriteDebugLog(g_LogSink, "WND_SELECTMENU 2");
-            m_TaskMenuDlg2 = new CTaskTalkDlg();
-            return m_TaskMenuDlg2->Create(res, kMenuWnd2ID, callback);
-        }
-        WriteDebugLog(g_LogSink, "m_TaskMenuDlg2->SetVisible(TRUE); ");
-        m_TaskMenuDlg2->SetVisible(TRUE);
-        return nullptr;
-    }
-    return nullptr;
-}
-
-// ---------------------------------------------------------------------------
-// The task log dialog
-
-bool CTaskClient::UpdateTaskList(TaskListRecord* list)
-{
-    if (m_pTaskLogDlg != nullptr && list != nullptr)
-        m_pTaskLogDlg->UpdateTaskList(list);
-    return true;
-}
-
-bool CTaskClient::CreateClientLogWnd()
-{
-    if (m_pTaskLogDlg != nullptr) {
-        m_pTaskLogDlg->ClearStory();
-        m_pTaskLogDlg->SetVisible(TRUE);
-        return true;
-    }
-    WriteDebugLog(g_LogSink, "CTaskClient::CreateClientLogWnd()  start  ");
-    if (m_pResScript == nullptr) {
-        if (!m_bWorkPathSet || orvane::g_pGlobalClient == nullptr)
-            return false;
-        if (WindowScript() == nullptr) {
-            WriteDebugLog(g_LogSink, "CTaskClient::CreateClientLogWnd() pResScript == NULL ");
-            return false;
-        }
-    }
-    IResObject* root = m_pResScript->GetRoot();
-    IResObject* res = root != nullptr ? root->GetChildByID(kLogWndID) : nullptr;
-    CreateClientLogDlg(res, kLogWndID, m_pWndCallback);
-    WriteDebugLog(g_LogSink, "CTaskClient::CreateClientLogWnd() 3 end ");
-    return true;
-}
-
-bool CTaskClient::CreateClientLogDlg(IResObject* res, int32_t id, IWndCallback* callback)
-{
-    if (m_pTaskLogDlg == nullptr) {
-        m_pTaskLogDlg = new CTaskLogDlg();
+    Contain("CTaskClient::InitTaskObserver()", [&] {
+        WriteDebugLog(g_LogSink, "CTaskClient::InitTaskObserver()  start  ");
         if (m_pTaskObServer != nullptr) {
             m_pTaskObServer->UnregisterSinks();
             m_pTaskObServer->RegisterSinks();
         }
-        WriteDebugLog(g_LogSink, "CreateClientLogWnd : m_pTaskObServer->Create(m_pWndCallback) OK");
-    }
-    IWndCallback* use = callback != nullptr ? callback : m_pWndCallback;
-    CPanelkitHelper helper;
-    m_pTaskLogDlg->CreateDlg(&helper, res, id, use, this);
-    return m_pTaskLogDlg != nullptr;
-}
-
-void CTaskClient::SetLogWndPos(RECT& rc)
-{
-    if (m_pTaskLogDlg != nullptr)
-        m_pTaskLogDlg->SetWindowPos(rc);
-}
-
-void CTaskClient::GetLogWndRect(RECT& rc)
-{
-    if (m_pTaskLogDlg != nullptr)
-        m_pTaskLogDlg->GetWindowRect(rc);
-}
-
-void CTaskClient::MoveLogWnd(int32_t dx, int32_t dy)
-{
-    if (m_pTaskLogDlg != nullptr)
-        m_pTaskLogDlg->MoveWindow(dx, dy);
-}
-
-void CTaskClient::HideLogWnd()
-{
-    if (m_pTaskLogDlg != nullptr)
-        m_pTaskLogDlg->SetVisible(FALSE);
-}
-
-void CTaskClient::InitTaskObserver()
-{
-    WriteDebugLog(g_LogSink, "CTaskClient::InitTaskObserver()  start  ");
-    if (m_pTaskObServer != nullptr) {
-        m_pTaskObServer->UnregisterSinks();
-        m_pTaskObServer->RegisterSinks();
-    }
+    });
 }
 
 void CTaskClient::OnWindowDestroyed(XWindow* wnd)
@@ -348,22 +213,43 @@ void CTaskClient::Release()
         }
         m_pResScript = nullptr;
     }
+    FreeOwned();
+    orvane::g_pTaskClient = nullptr;
+    WriteDebugLog(g_LogSink, " CTaskClient  :: Release() ");
+    delete this;
+}
+
+void CTaskClient::FreeOwned() noexcept
+{
     // The windows stay on the desktop; they must not reach what is freed here.
     DetachWindows();
     if (m_pTaskObServer != nullptr) {
-        m_pTaskObServer->UnregisterSinks();
-        delete m_pTaskObServer;
+        CTaskObserver* observer = m_pTaskObServer;
         m_pTaskObServer = nullptr;
+        observer->m_pClient = nullptr;
+        const bool unregistered = Contain("CTaskClient::Release()", false, [&] {
+            observer->UnregisterSinks();
+            return true;
+        });
+        // A registry that failed may still hold the delegates: the observer,
+        // cut off from the client, stays rather than leave them dangling.
+        if (unregistered)
+            delete observer;
     }
-    if (m_pWndCallback != nullptr) {
-        delete m_pWndCallback;
-        m_pWndCallback = nullptr;
+    delete m_pWndCallback;
+    m_pWndCallback = nullptr;
+    delete m_pTalkSequencer;
+    m_pTalkSequencer = nullptr;
+}
+
+void CTaskClient::Abandon() noexcept
+{
+    if (m_pTaskScript != nullptr) {
+        Contain("CTaskClient::Abandon()", [&] { m_pTaskScript->Release(); });
+        m_pTaskScript = nullptr;
     }
-    if (m_pTalkSequencer != nullptr) {
-        delete m_pTalkSequencer;
-        m_pTalkSequencer = nullptr;
-    }
-    orvane::g_pTaskClient = nullptr;
-    WriteDebugLog(g_LogSink, " CTaskClient  :: Release() ");
+    FreeOwned();
+    if (orvane::g_pTaskClient == this)
+        orvane::g_pTaskClient = nullptr;
     delete this;
 }

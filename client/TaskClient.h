@@ -57,6 +57,9 @@ public:
     // A window of the client is going away (the toolkit ended it): forget it.
     void OnWindowDestroyed(XWindow* wnd);
     bool IsWorkPathSet() const { return m_bWorkPathSet; }
+    // Ends a client whose creation failed part way, without the lines of
+    // Release: frees what it holds and itself.
+    void Abandon() noexcept;
 
     IResScript* m_pTaskScript;
     char m_szWorkPath[260];
@@ -77,5 +80,10 @@ private:
     IResScript* WindowScript();
     // Tells every window the client made that the client is gone.
     void DetachWindows();
+    // Detaches the windows and frees the observer, callback and sequencer.
+    void FreeOwned() noexcept;
+    // The bodies of CreateClientTalkWnd and CreateClientLogWnd.
+    XWindow* OpenTalkWnd(int32_t id, IWndCallback* callback);
+    bool OpenLogWnd();
     bool m_bWorkPathSet;
 };

@@ -1,5 +1,6 @@
 #include "client/TaskClientHelper.h"
 
+#include "client/Contain.h"
 #include "client/DebugLog.h"
 #include "client/ModuleState.h"
 #include "client/TaskClient.h"
@@ -36,7 +37,16 @@ int32_t CreateTaskClient(int32_t kind, CGlobalClient* host, ITaskClient** out)
     *out = client;
     g_pGlobalClient = host;
     g_pTaskClient = client;
-    if (!client->Initialize(host->m_pResLoader, host->m_szWorkDir))
+    bool initialized = false;
+    try {
+        initialized = client->Initialize(host->m_pResLoader, host->m_szWorkDir);
+    } catch (...) {
+        // Create reports the failure; no half-made client may stay behind.
+        *out = nullptr;
+        client->Abandon();
+        throw;
+    }
+    if (!initialized)
         return 0;
     WriteDebugLog(g_LogSink, "pTaskClient->initializtion   ...OK!");
     return *out != nullptr ? 1 : 0;
@@ -72,8 +82,9 @@ bool CTaskClientHelper::Create(CGlobalClient* client)
 void CTaskClientHelper::Close()
 {
     if (m_pTaskClient != nullptr) {
-        m_pTaskClient->Release();
+        ITaskClient* client = m_pTaskClient;
         m_pTaskClient = nullptr;
+        orvane::Contain("CTaskClientHelper::Close()", [&] { client->Release(); });
     }
 }
 

@@ -81,6 +81,11 @@ std::optional<std::string> Convert(const char* from, const char* to, std::string
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1))
         return std::nullopt;
+    // Closed however the conversion ends, a failed allocation included.
+    struct Closer {
+        iconv_t cd;
+        ~Closer() { iconv_close(cd); }
+    } closer{cd};
     std::string out;
     out.resize(in.size() * 2 + 16);
     char* inPtr = const_cast<char*>(in.data());
@@ -101,7 +106,6 @@ std::optional<std::string> Convert(const char* from, const char* to, std::string
         ok = false;  // EILSEQ, or EINVAL for a sequence cut short
         break;
     }
-    iconv_close(cd);
     if (!ok)
         return std::nullopt;
     out.resize(done);

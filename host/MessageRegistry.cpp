@@ -16,15 +16,24 @@ void MessageRegistry::Register(int32_t msgId, CMsgDelegate* delegate)
 
 void MessageRegistry::Unregister(int32_t msgId, CMsgDelegate* delegate)
 {
+    // Every registration of the pair goes, even when reporting it fails:
+    // after Unregister nothing more may reach the delegate, which its owner
+    // is then free to delete.
+    struct Erase {
+        std::vector<Entry>& entries;
+        int32_t msgId;
+        CMsgDelegate* delegate;
+        ~Erase()
+        {
+            std::erase_if(entries, [&](const Entry& e) {
+                return e.msgId == msgId && e.delegate == delegate;
+            });
+        }
+    } erase{m_entries, msgId, delegate};
     HostEvent ev{};
     ev.kind = HostEvent::Kind::Unregister;
     ev.msgId = msgId;
     m_hub.Emit(ev);
-    // Every registration of the pair goes: after Unregister nothing more may
-    // reach the delegate, which its owner is then free to delete.
-    std::erase_if(m_entries, [&](const Entry& e) {
-        return e.msgId == msgId && e.delegate == delegate;
-    });
 }
 
 bool MessageRegistry::IsRegistered(uint64_t serial) const

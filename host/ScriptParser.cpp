@@ -32,6 +32,41 @@ std::string Printable(std::string_view text)
     return out;
 }
 
+// The library frees a document's arrays and objects through a stack it
+// allocates, inside a destructor: with memory exhausted that ends the
+// program. Emptying them innermost first frees everything without it.
+constexpr int kMaxDismantleDepth = 256;
+
+void Dismantle(json& value, int depth)
+{
+    if (depth >= kMaxDismantleDepth)
+        return;  // the library's own destructor takes what is left
+    if (value.is_array()) {
+        auto& items = value.get_ref<json::array_t&>();
+        while (!items.empty()) {
+            Dismantle(items.back(), depth + 1);
+            items.pop_back();
+        }
+    } else if (value.is_object()) {
+        auto& members = value.get_ref<json::object_t&>();
+        while (!members.empty()) {
+            Dismantle(members.begin()->second, depth + 1);
+            members.erase(members.begin());
+        }
+    }
+}
+
+class DismantleOnExit {
+public:
+    explicit DismantleOnExit(json& doc) : m_doc(doc) {}
+    ~DismantleOnExit() { Dismantle(m_doc, 0); }
+    DismantleOnExit(const DismantleOnExit&) = delete;
+    DismantleOnExit& operator=(const DismantleOnExit&) = delete;
+
+private:
+    json& m_doc;
+};
+
 std::string Quoted(std::string_view key)
 {
     return "\"" + std::string(key) + "\"";
@@ -218,6 +253,7 @@ std::unique_ptr<ResNode> ParseScriptText(std::string_view text, const char* pass
                                          std::string& error)
 {
     json doc;
+    DismantleOnExit dismantle(doc);
     try {
         doc = json::parse(text.begin(), text.end());
     } catch (const json::exception& e) {

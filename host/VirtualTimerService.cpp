@@ -60,12 +60,23 @@ void VirtualTimerService::SetTimer(int32_t id, ITimerSink* target, int32_t ms)
 
 void VirtualTimerService::KillTimer(int32_t id, ITimerSink* target)
 {
+    // The timer goes even when reporting the kill fails: its target may be
+    // about to be freed.
+    struct Erase {
+        VirtualTimerService& self;
+        int32_t id;
+        ITimerSink* target;
+        ~Erase()
+        {
+            std::erase_if(self.m_timers,
+                          [&](const Timer& t) { return Matches(t.id, t.target, id, target); });
+        }
+    } erase{*this, id, target};
     HostEvent ev{};
     ev.kind = HostEvent::Kind::TimerKill;
     ev.timerId = id;
     ev.sink = SinkNumber(target);
     m_hub.Emit(ev);
-    std::erase_if(m_timers, [&](const Timer& t) { return Matches(t.id, t.target, id, target); });
 }
 
 void VirtualTimerService::Advance(int64_t ms)

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "client/Contain.h"
 #include "client/TaskClient.h"
 #include "net/FunctionTasks.h"
 #include "net/PacketBuffer.h"
@@ -32,11 +33,13 @@ CTaskWndCallback::~CTaskWndCallback() = default;
 
 bool CTaskWndCallback::OnEvent(int32_t code, int32_t type, int32_t value, int32_t)
 {
-    if (type == kLinkEvent && code == kTalkCode)
-        return OnTalkLink(value);
-    if (type == kDeleteEvent && code == kLogCode)
-        return OnTaskDelete(value);
-    return true;
+    return orvane::Contain("CTaskWndCallback::OnEvent()", false, [&]() -> bool {
+        if (type == kLinkEvent && code == kTalkCode)
+            return OnTalkLink(value);
+        if (type == kDeleteEvent && code == kLogCode)
+            return OnTaskDelete(value);
+        return true;
+    });
 }
 
 CTaskTalkSequencer* CTaskWndCallback::Sequencer() const

@@ -112,9 +112,13 @@ IBitmap* CImageLoader::LoadImageA(const char* path)
                                                   &width, &height, &channels, 4);
     if (pixels == nullptr)
         return nullptr;
+    // Freed however the copy ends, a failed allocation included.
+    struct Pixels {
+        unsigned char* data;
+        ~Pixels() { stbi_image_free(data); }
+    } owned{pixels};
     const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
     std::vector<uint8_t> rgba(pixels, pixels + count);
-    stbi_image_free(pixels);
     return new XImage(width, height, std::move(rgba));
 }
 

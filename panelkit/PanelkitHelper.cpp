@@ -57,8 +57,15 @@ XWindow* Build(CPanelkitHelper& helper, XWindow* parent, IResObject* res, int32_
     if (ownWindow)
         wnd = MakeWindow(res, parent);
     // The parent is known before the properties: "rect" is relative to it.
-    if (parent != nullptr && parent != wnd)
-        Attach(parent, wnd);
+    if (parent != nullptr && parent != wnd) {
+        try {
+            Attach(parent, wnd);
+        } catch (...) {
+            if (ownWindow)
+                delete wnd;  // no parent took it
+            throw;
+        }
+    }
     helper.CreateStockProperty(wnd, res, id);
     if (!ownWindow || res == nullptr || depth >= kMaxBuildDepth)
         return wnd;

@@ -32,8 +32,15 @@ Signal0::~Signal0()
 
 void Signal0::connect(BasicConnection0* connection)
 {
-    if (connection != nullptr)
+    if (connection == nullptr)
+        return;
+    // Owned from the call on: one that cannot be kept is freed.
+    try {
         m_connections.push_back(connection);
+    } catch (...) {
+        connection->Destroy();
+        throw;
+    }
 }
 
 void Signal0::emit()
@@ -42,10 +49,20 @@ void Signal0::emit()
     const std::vector<BasicConnection0*> snapshot = m_connections;
     EmitFrame frame{m_pFrame, true, {}};
     m_pFrame = &frame;
-    for (BasicConnection0* connection : snapshot) {
-        connection->Emit();
-        if (!frame.signalAlive)
-            break;
+    try {
+        for (BasicConnection0* connection : snapshot) {
+            connection->Emit();
+            if (!frame.signalAlive)
+                break;
+        }
+    } catch (...) {
+        // A throwing handler must not leave the signal pointing at this frame.
+        if (frame.signalAlive)
+            m_pFrame = frame.outer;
+        else
+            for (BasicConnection0* connection : frame.orphans)
+                connection->Destroy();
+        throw;
     }
     if (frame.signalAlive) {
         m_pFrame = frame.outer;

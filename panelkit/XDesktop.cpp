@@ -101,6 +101,8 @@ void XDesktop::AddWindow(XWindow* wnd)
     if (wnd == nullptr || wnd == this)
         return;
     const bool wasOnDesktop = HasWindow(wnd) != FALSE;
+    // Room first, so that a window is either wholly on the desktop or not.
+    m_addOrder.reserve(m_addOrder.size() + 1);
     AddChild(wnd);
     if (wnd->GetParent() != this)
         return;  // refused (a loop)

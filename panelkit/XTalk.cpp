@@ -7,16 +7,26 @@ namespace {
 
 constexpr int32_t kPartID = -1;
 
+// Makes part a child of owner; a part that cannot be added is freed.
+template <class Part>
+Part* AddPart(XWindow* owner, Part* part)
+{
+    part->SetID(kPartID);
+    try {
+        owner->AddChild(part);
+    } catch (...) {
+        delete part;
+        throw;
+    }
+    return part;
+}
+
 }  // namespace
 
 XTalk::XTalk(XWindow* parent) : XWindow(parent), m_pItems(nullptr), m_pScrollBar(nullptr)
 {
-    m_pItems = new XItemContainer(this);
-    m_pItems->SetID(kPartID);
-    AddChild(m_pItems);
-    m_pScrollBar = new XScrollBar(this);
-    m_pScrollBar->SetID(kPartID);
-    AddChild(m_pScrollBar);
+    m_pItems = AddPart(this, new XItemContainer(this));
+    m_pScrollBar = AddPart(this, new XScrollBar(this));
 }
 
 XTalk::~XTalk()

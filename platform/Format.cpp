@@ -1,10 +1,9 @@
 #include "platform/Format.h"
 
+#include <cstring>
 #include <string>
 
 #if defined(_WIN32)
-#include <cstring>
-
 #include "platform/Win32.h"
 #endif
 
@@ -121,11 +120,15 @@ FILE* OpenFile(const char* path, const char* mode)
 #if defined(_WIN32)
     return std::fopen(path, mode);
 #else
-    std::string mapped(path);
-    for (char& c : mapped)
-        if (c == '\\')
-            c = '/';
-    return std::fopen(mapped.c_str(), mode);
+    // Mapped on the stack: opening a file must not fail for want of memory
+    // (the task log is written from a destructor).
+    char mapped[4096];
+    const size_t length = std::strlen(path);
+    if (length >= sizeof mapped)
+        return nullptr;
+    for (size_t i = 0; i <= length; ++i)
+        mapped[i] = path[i] == '\\' ? '/' : path[i];
+    return std::fopen(mapped, mode);
 #endif
 }
 

@@ -13,8 +13,13 @@ extern "C" {
 
 void OutputDebugStringA(const char* text)
 {
-    if (g_listener != nullptr)
+    // Like the system call, the channel never fails its caller.
+    if (g_listener == nullptr)
+        return;
+    try {
         g_listener(text != nullptr ? text : "", g_listenerContext);
+    } catch (...) {
+    }
 }
 
 BOOL CopyRect(RECT* dst, const RECT* src)

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <span>
 
+#include "client/Contain.h"
 #include "client/ModuleState.h"
 #include "client/TaskClient.h"
 #include "platform/Win32.h"
@@ -60,17 +61,22 @@ CTaskTalkSequencer::CTaskTalkSequencer(CTaskClient* client)
 
 CTaskTalkSequencer::~CTaskTalkSequencer()
 {
-    if (m_bTimerArmed)
-        if (ITimerService* timers = TimerService())
-            timers->KillTimer(0, this);
+    orvane::Contain("CTaskTalkSequencer::~CTaskTalkSequencer()", [&] {
+        if (m_bTimerArmed)
+            if (ITimerService* timers = TimerService())
+                timers->KillTimer(0, this);
+    });
 }
 
 void CTaskTalkSequencer::OnTimer(int32_t)
 {
-    Step();
-    if (ITimerService* timers = TimerService())
-        timers->KillTimer(0, this);
-    m_bTimerArmed = false;
+    // The step timer is killed even after a failed step: it would only fail again.
+    orvane::Contain("CTaskTalkSequencer::OnTimer()", [&] { Step(); });
+    orvane::Contain("CTaskTalkSequencer::OnTimer()", [&] {
+        if (ITimerService* timers = TimerService())
+            timers->KillTimer(0, this);
+        m_bTimerArmed = false;
+    });
 }
 
 void CTaskTalkSequencer::SetState(int32_t state)

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "client/Contain.h"
 #include "platform/Win32.h"
 #include "ui/TaskTalkDlg.h"
 
@@ -28,27 +29,29 @@ CTalkText::~CTalkText() = default;
 
 void CTalkText::SetWindowPos(RECT& rc)
 {
-    XWindow::SetWindowPos(rc);
-    // The rectangle as the toolkit took it (rc may even be this control's own).
-    const RECT target = m_rcWindow;
-    RECT items = target;
-    if (XScrollBar* bar = GetScrollBar()) {
-        SIZE size{};
-        bar->GetSize(size);
-        // The bar sits on the left; a bar wider than the control leaves the
-        // lines no room rather than a negative width.
-        const int32_t barRight = std::min(target.left + size.cx, target.right);
-        RECT barRect{target.left, target.top, barRight, target.bottom};
-        bar->SetWindowPos(barRect);
-        bar->SetSize(size);
-        bar->Refresh();
-        items.left = barRight;
-    }
-    if (XItemContainer* container = GetItemContainer()) {
-        container->SetWindowPos(items);
-        container->SetMaxWidth(items.right - items.left);
-        container->SetMaxHeight(items.bottom - items.top);
-    }
+    orvane::Contain("CTalkText::SetWindowPos()", [&] {
+        XWindow::SetWindowPos(rc);
+        // The rectangle as the toolkit took it (rc may even be this control's own).
+        const RECT target = m_rcWindow;
+        RECT items = target;
+        if (XScrollBar* bar = GetScrollBar()) {
+            SIZE size{};
+            bar->GetSize(size);
+            // The bar sits on the left; a bar wider than the control leaves the
+            // lines no room rather than a negative width.
+            const int32_t barRight = std::min(target.left + size.cx, target.right);
+            RECT barRect{target.left, target.top, barRight, target.bottom};
+            bar->SetWindowPos(barRect);
+            bar->SetSize(size);
+            bar->Refresh();
+            items.left = barRight;
+        }
+        if (XItemContainer* container = GetItemContainer()) {
+            container->SetWindowPos(items);
+            container->SetMaxWidth(items.right - items.left);
+            container->SetMaxHeight(items.bottom - items.top);
+        }
+    });
 }
 
 int32_t CTalkText::ParseLinkNumber(const char* url)
@@ -76,17 +79,19 @@ int32_t CTalkText::ParseLinkNumber(const char* url)
 
 void CTalkText::OnTaskTextClick(const char* url)
 {
-    const int32_t number = ParseLinkNumber(url);
-    CTaskTalkDlg* owner = m_pOwner;
-    if (owner == nullptr)
-        return;
-    // Hide clears the guard first: a clicked link always closes the window.
-    owner->Hide();
-    IWndCallback* callback = owner->m_pWndCallback;
-    if (callback == nullptr) {
-        OutputDebugStringA("m_pTaskTalkDlg->m_pWndCallback == NULL");
-        return;
-    }
-    // The receiver may end this window: nothing of it is touched afterwards.
-    callback->OnEvent(CTaskTalkDlg::kTalkWndID, kLinkEvent, number, 0);
+    orvane::Contain("CTalkText::OnTaskTextClick()", [&] {
+        const int32_t number = ParseLinkNumber(url);
+        CTaskTalkDlg* owner = m_pOwner;
+        if (owner == nullptr)
+            return;
+        // Hide clears the guard first: a clicked link always closes the window.
+        owner->Hide();
+        IWndCallback* callback = owner->m_pWndCallback;
+        if (callback == nullptr) {
+            OutputDebugStringA("m_pTaskTalkDlg->m_pWndCallback == NULL");
+            return;
+        }
+        // The receiver may end this window: nothing of it is touched afterwards.
+        callback->OnEvent(CTaskTalkDlg::kTalkWndID, kLinkEvent, number, 0);
+    });
 }

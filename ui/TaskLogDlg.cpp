@@ -4,11 +4,13 @@
 #include <span>
 #include <string_view>
 
+#include "client/Contain.h"
 #include "client/ModuleState.h"
 #include "client/TaskClient.h"
 #include "platform/Format.h"
 #include "platform/Win32.h"
 #include "tasks/ByteReader.h"
+#include "ui/Adopt.h"
 #include "ui/Connection0.h"
 #include "ui/StoryTalk.h"
 #include "ui/TaskLinkButton.h"
@@ -46,7 +48,10 @@ class CDeleteConfirmRelay final : public IWndCallback {
 public:
     bool OnEvent(int32_t code, int32_t answer, int32_t value, int32_t extra) override
     {
-        return m_pTarget != nullptr ? m_pTarget->OnEvent(code, answer, value, extra) : true;
+        // The answer comes straight from the host: nothing may go back.
+        return orvane::Contain("CDeleteConfirm::OnEvent()", false, [&] {
+            return m_pTarget != nullptr ? m_pTarget->OnEvent(code, answer, value, extra) : true;
+        });
     }
     CDeleteConfirm* m_pTarget = nullptr;
 };
@@ -62,11 +67,13 @@ IResObject* ChildOf(IResObject* res, int32_t index)
 
 bool CDeleteConfirm::OnEvent(int32_t, int32_t answer, int32_t, int32_t)
 {
-    m_nState = answer == 1 ? kConfirmed : answer == 0 ? kDeclined : kPending;
-    if (m_nState == kConfirmed && m_pOwner != nullptr && m_pOwner->m_pWndCallback != nullptr)
-        m_pOwner->m_pWndCallback->OnEvent(CTaskLogDlg::kLogWndID, CTaskLogDlg::kDeleteEventType,
-                                          m_pOwner->m_nCurTaskID, 0);
-    return true;
+    return orvane::Contain("CDeleteConfirm::OnEvent()", false, [&]() -> bool {
+        m_nState = answer == 1 ? kConfirmed : answer == 0 ? kDeclined : kPending;
+        if (m_nState == kConfirmed && m_pOwner != nullptr && m_pOwner->m_pWndCallback != nullptr)
+            m_pOwner->m_pWndCallback->OnEvent(CTaskLogDlg::kLogWndID, CTaskLogDlg::kDeleteEventType,
+                                              m_pOwner->m_nCurTaskID, 0);
+        return true;
+    });
 }
 
 // ---------------------------------------------------------------------------
@@ -97,11 +104,16 @@ CTaskLogDlg::~CTaskLogDlg()
 {
     OutputDebugStringA("CTaskLogDlg::~CTaskLogDlg()  ... OK");
     // The children still exist here: the plain window ends them afterwards.
-    if (!m_bNoteTaken)
-        TakeNote();
+    // A note that cannot be taken is not written: the file keeps the last one.
+    orvane::Contain("CTaskLogDlg::~CTaskLogDlg()", [&] {
+        if (!m_bNoteTaken)
+            TakeNote();
+    });
     if (m_bNoteTaken) {
         const size_t length = std::min<size_t>(m_strNote.size(), INT32_MAX);
-        orvane::WriteTaskLog(m_strNote.data(), static_cast<int32_t>(length));
+        orvane::Contain("CTaskLogDlg::~CTaskLogDlg()", [&] {
+            orvane::WriteTaskLog(m_strNote.data(), static_cast<int32_t>(length));
+        });
     }
     for (CTaskLinkButton* button : m_TaskBtnList)
         button->SetHoverImage(nullptr);
@@ -118,7 +130,7 @@ CTaskLogDlg::~CTaskLogDlg()
 
 void CTaskLogDlg::Release()
 {
-    TakeNote();
+    orvane::Contain("CTaskLogDlg::Release()", [&] { TakeNote(); });
     XWindow::Release();  // deletes this window
 }
 
@@ -169,13 +181,17 @@ bool CTaskLogDlg::CreateDlg(CPanelkitHelper* helper, IResObject* res, int32_t id
     SetMovable(1);
     desktop->AddWindow(this);
 
-    m_pStoryContorl = new CStoryTalk(this);
-    m_pStoryContorl->SetWindowTextA(kStoryControlText);
-    if (builder->CreateXWindow(this, ChildOf(res, kStoryChild), kStoryChild, m_pStoryContorl) ==
-        nullptr) {
-        delete m_pStoryContorl;  // not adopted by the dialog
-        m_pStoryContorl = nullptr;
-    }
+    CStoryTalk* story = new CStoryTalk(this);
+    bool adopted = false;
+    orvane::AdoptOrDelete(this, story, [&] {
+        story->SetWindowTextA(kStoryControlText);
+        adopted = builder->CreateXWindow(this, ChildOf(res, kStoryChild), kStoryChild, story) !=
+                  nullptr;
+    });
+    if (adopted)
+        m_pStoryContorl = story;
+    else
+        delete story;  // not adopted by the dialog
     const int32_t childCount = res != nullptr ? res->GetChildCount() : 0;
     for (int32_t i = kDeleteBtnID; i < childCount; ++i) {
         builder->CreateXWindow(this, res->GetChild(i), i, nullptr);
@@ -183,15 +199,18 @@ bool CTaskLogDlg::CreateDlg(CPanelkitHelper* helper, IResObject* res, int32_t id
     }
     m_pDeleteBtn = FindWindowByID(kDeleteBtnID);
     m_pCloseBtn = FindWindowByID(kCloseBtnID);
-    m_pNoteWnd = FindWindowByID(kNoteWndID);
+    XWindow* noteWnd = FindWindowByID(kNoteWndID);
     m_pPage1Btn = FindWindowByID(kPage1BtnID);
     m_pPage2Btn = FindWindowByID(kPage2BtnID);
 
     LoadSelectImage();
     char note[kNoteBufferSize] = {};
     orvane::ReadTaskLog(note, kNoteBufferSize);
-    if (m_pNoteWnd != nullptr)
-        m_pNoteWnd->SetWindowTextA(note);
+    if (noteWnd != nullptr)
+        noteWnd->SetWindowTextA(note);
+    // Known only once it holds the file's note: a window that never got it
+    // must not write over the file when it goes.
+    m_pNoteWnd = noteWnd;
 
     m_pWndCallback = callback;
     m_DeleteConfirm.m_pOwner = this;
@@ -215,20 +234,22 @@ void CTaskLogDlg::LoadSelectImage()
 
 bool CTaskLogDlg::OnCommand(int32_t type, const void* data, int32_t param)
 {
-    if (type != kCmdAddLine)
-        return false;
-    // The list is the head of a server message: read it, checked, into a
-    // record of our own.
-    if (data == nullptr || param < static_cast<int32_t>(sizeof(TaskListRecord)))
-        return false;
-    orvane::ByteReader reader(
-        std::span<const uint8_t>(static_cast<const uint8_t*>(data), sizeof(TaskListRecord)));
-    TaskListRecord list{};
-    list.nCount = reader.read_i32_le().value_or(0);
-    for (int32_t& id : list.nTaskID)
-        id = reader.read_i32_le().value_or(0);
-    UpdateTaskList(&list);
-    return true;
+    return orvane::Contain("CTaskLogDlg::OnCommand()", false, [&]() -> bool {
+        if (type != kCmdAddLine)
+            return false;
+        // The list is the head of a server message: read it, checked, into a
+        // record of our own.
+        if (data == nullptr || param < static_cast<int32_t>(sizeof(TaskListRecord)))
+            return false;
+        orvane::ByteReader reader(
+            std::span<const uint8_t>(static_cast<const uint8_t*>(data), sizeof(TaskListRecord)));
+        TaskListRecord list{};
+        list.nCount = reader.read_i32_le().value_or(0);
+        for (int32_t& id : list.nTaskID)
+            id = reader.read_i32_le().value_or(0);
+        UpdateTaskList(&list);
+        return true;
+    });
 }
 
 // ---------------------------------------------------------------------------
@@ -265,30 +286,38 @@ void CTaskLogDlg::AddStoryText(const char* text, int32_t taskId)
 
 void CTaskLogDlg::OnTaskButton()
 {
-    m_nCurTaskID = orvane::g_nLastPressedTaskID;
-    ClearStory();
-    if (m_nCurTaskID != 0 && m_pClient != nullptr)
-        AddStoryText(m_pClient->GetTaskDesc(m_nCurTaskID), m_nCurTaskID);
+    orvane::Contain("CTaskLogDlg::OnTaskButton()", [&] {
+        m_nCurTaskID = orvane::g_nLastPressedTaskID;
+        ClearStory();
+        if (m_nCurTaskID != 0 && m_pClient != nullptr)
+            AddStoryText(m_pClient->GetTaskDesc(m_nCurTaskID), m_nCurTaskID);
+    });
 }
 
 void CTaskLogDlg::OnCloseButton()
 {
-    SetVisible(FALSE);  // hidden, not destroyed
+    orvane::Contain("CTaskLogDlg::OnCloseButton()", [&] {
+        SetVisible(FALSE);  // hidden, not destroyed
+    });
 }
 
 void CTaskLogDlg::OnDeleteButton()
 {
-    m_DeleteConfirm.m_nState = CDeleteConfirm::kPending;
-    CGlobalClient* host = orvane::g_pGlobalClient;
-    if (host == nullptr || host->m_pUiService == nullptr)
-        return;
-    g_DeleteConfirmRelay.m_pTarget = &m_DeleteConfirm;
-    host->m_pUiService->Confirm(kConfirmDeleteText, &g_DeleteConfirmRelay, 0);
+    orvane::Contain("CTaskLogDlg::OnDeleteButton()", [&] {
+        m_DeleteConfirm.m_nState = CDeleteConfirm::kPending;
+        CGlobalClient* host = orvane::g_pGlobalClient;
+        if (host == nullptr || host->m_pUiService == nullptr)
+            return;
+        g_DeleteConfirmRelay.m_pTarget = &m_DeleteConfirm;
+        host->m_pUiService->Confirm(kConfirmDeleteText, &g_DeleteConfirmRelay, 0);
+    });
 }
 
 BOOL CTaskLogDlg::OnAccelKey(uint32_t, uint32_t)
 {
-    SetVisible(IsVisible() ? FALSE : TRUE);
-    InvalidRect(nullptr);
-    return TRUE;
+    return orvane::Contain("CTaskLogDlg::OnAccelKey()", FALSE, [&]() -> BOOL {
+        SetVisible(IsVisible() ? FALSE : TRUE);
+        InvalidRect(nullptr);
+        return TRUE;
+    });
 }

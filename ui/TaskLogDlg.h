@@ -77,6 +77,9 @@ private:
     // Builds the ten link buttons from the template child; nothing when the
     // resource objects are gone (the client that loaded them was released).
     void CreateTaskButtons();
+    // Gives the dialog one link button built from pattern and places it
+    // below the last (rc). False when the button was not adopted.
+    bool AddTaskButton(CTaskLinkButton* button, IResObject* pattern, int32_t index, RECT& rc);
     int32_t PickShownTask(const TaskListRecord& list);
     bool PackTaskList(TaskListRecord* list);
     void ShowNoTask();

@@ -2,7 +2,9 @@
 // shows, which story goes with an update, and the two pages.
 #include <algorithm>
 
+#include "client/Contain.h"
 #include "client/TaskClient.h"
+#include "ui/Adopt.h"
 #include "ui/Connection0.h"
 #include "ui/StoryTalk.h"
 #include "ui/TaskLinkButton.h"
@@ -38,29 +40,52 @@ void CTaskLogDlg::CreateTaskButtons()
         return;
     IResObject* pattern = m_pResObject->GetChild(kButtonTemplateChild);
     RECT rc{};
-    for (int32_t i = 0; i < kTaskButtonCount; ++i) {
-        CTaskLinkButton* button = new CTaskLinkButton(this);
-        button->SetTaskID(0);
-        button->SetHoverImage(m_pSelectImage);
-        if (m_pHelper->CreateXWindow(this, pattern, m_nLastChildID + i, button) == nullptr) {
-            delete button;  // not adopted by the dialog
-            continue;
+    // All ten or none: a failure ends the buttons made so far, and the next
+    // update builds them again.
+    CTaskLinkButton* pending = nullptr;
+    try {
+        for (int32_t i = 0; i < kTaskButtonCount; ++i) {
+            pending = new CTaskLinkButton(this);
+            if (!AddTaskButton(pending, pattern, i, rc))
+                delete pending;  // not adopted by the dialog
+            pending = nullptr;
         }
-        button->SetCaption(kNoTaskCaption);
-        ConnectClick(button, this, &CTaskLogDlg::OnTaskButton);
-        const bool first = m_TaskBtnList.empty();
-        m_TaskBtnList.push_back(button);
-        if (first) {
-            button->GetWindowRect(rc);
-            button->SetVisible(TRUE);
-        } else {
-            rc.top += kButtonStep;
-            rc.bottom = rc.top + kButtonHeight;
-            button->SetWindowPos(rc);
-            button->SetVisible(FALSE);
-        }
+    } catch (...) {
+        const bool listed = std::find(m_TaskBtnList.begin(), m_TaskBtnList.end(), pending) !=
+                            m_TaskBtnList.end();
+        if (!listed && orvane::HoldsChild(this, pending))
+            pending->Release();
+        else if (!listed)
+            delete pending;
+        for (CTaskLinkButton* button : m_TaskBtnList)
+            button->Release();
+        m_TaskBtnList.clear();
+        throw;
     }
     m_bButtonsCreated = true;
+}
+
+bool CTaskLogDlg::AddTaskButton(CTaskLinkButton* button, IResObject* pattern, int32_t index,
+                                RECT& rc)
+{
+    button->SetTaskID(0);
+    button->SetHoverImage(m_pSelectImage);
+    if (m_pHelper->CreateXWindow(this, pattern, m_nLastChildID + index, button) == nullptr)
+        return false;
+    button->SetCaption(kNoTaskCaption);
+    ConnectClick(button, this, &CTaskLogDlg::OnTaskButton);
+    const bool first = m_TaskBtnList.empty();
+    m_TaskBtnList.push_back(button);
+    if (first) {
+        button->GetWindowRect(rc);
+        button->SetVisible(TRUE);
+    } else {
+        rc.top += kButtonStep;
+        rc.bottom = rc.top + kButtonHeight;
+        button->SetWindowPos(rc);
+        button->SetVisible(FALSE);
+    }
+    return true;
 }
 
 // ---------------------------------------------------------------------------
@@ -203,16 +228,20 @@ void CTaskLogDlg::LayoutTaskButtons(int32_t shift)
 
 void CTaskLogDlg::ShowPage1()
 {
-    if (m_nPage == 0 || m_nPage == 1)
-        return;
-    m_nPage = 1;
-    LayoutTaskButtons(0);
+    orvane::Contain("CTaskLogDlg::ShowPage1()", [&] {
+        if (m_nPage == 0 || m_nPage == 1)
+            return;
+        m_nPage = 1;
+        LayoutTaskButtons(0);
+    });
 }
 
 void CTaskLogDlg::ShowPage2()
 {
-    if (m_nPage == 2)
-        return;
-    m_nPage = 2;
-    LayoutTaskButtons(kPageShift);
+    orvane::Contain("CTaskLogDlg::ShowPage2()", [&] {
+        if (m_nPage == 2)
+            return;
+        m_nPage = 2;
+        LayoutTaskButtons(kPageShift);
+    });
 }

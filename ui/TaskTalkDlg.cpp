@@ -5,10 +5,12 @@
 #include <cstring>
 #include <string>
 
+#include "client/Contain.h"
 #include "client/ModuleState.h"
 #include "client/TaskClient.h"
 #include "platform/Format.h"
 #include "tasks/TaskTalkSequencer.h"
+#include "ui/Adopt.h"
 #include "ui/Connection0.h"
 #include "ui/TalkText.h"
 
@@ -111,7 +113,7 @@ CTaskTalkDlg::CTaskTalkDlg()
 
 CTaskTalkDlg::~CTaskTalkDlg()
 {
-    KillHideGuardTimer();
+    orvane::Contain("CTaskTalkDlg::~CTaskTalkDlg()", [&] { KillHideGuardTimer(); });
     // The panel stays on the desktop; it must neither show on its own nor
     // report back to this window.
     if (m_pTaskPanel != nullptr) {
@@ -132,13 +134,16 @@ XWindow* CTaskTalkDlg::Create(IResObject* desc, int32_t id, IWndCallback* callba
     desktop->AddWindow(this);
     m_nWndID = id;
 
-    m_pTalk = new CTalkText(this);
-    m_pTalk->m_pOwner = this;
+    CTalkText* talk = new CTalkText(this);
+    talk->m_pOwner = this;
     const int32_t count = desc != nullptr ? desc->GetChildCount() : 0;
     IResObject* last = desc != nullptr ? desc->GetChild(0) : nullptr;
     // The talk control is this window's child even without a description.
-    if (helper.CreateXWindow(this, last, 0, m_pTalk) == nullptr)
-        AddChild(m_pTalk);
+    orvane::AdoptOrDelete(this, talk, [&] {
+        if (helper.CreateXWindow(this, last, 0, talk) == nullptr)
+            AddChild(talk);
+    });
+    m_pTalk = talk;
     for (int32_t i = 1; i < count; ++i) {
         last = desc->GetChild(i);
         helper.CreateXWindow(this, last, i, nullptr);
@@ -166,9 +171,11 @@ void CTaskTalkDlg::CreateTaskPanel(CPanelkitHelper& helper, IResObject* template
         templates != nullptr ? templates->GetChildByID(kPanelTextResID) : nullptr;
     XDesktop* desktop = GetDesktop();
     XMainWnd* panel = new CTaskPanelWnd(this);
-    helper.CreateStockProperty(panel, panelDesc, kPanelResID);
-    panel->SetParent(desktop);
-    desktop->AddWindow(panel);
+    orvane::AdoptOrDelete(desktop, panel, [&] {
+        helper.CreateStockProperty(panel, panelDesc, kPanelResID);
+        panel->SetParent(desktop);
+        desktop->AddWindow(panel);
+    });
     m_pTaskPanel = panel;
 
     helper.CreateXWindow(panel, textDesc, kPanelTextID, nullptr);
@@ -223,8 +230,10 @@ void CTaskTalkDlg::SetPinned(int32_t pinned)
 
 void CTaskTalkDlg::Hide()
 {
-    m_bHideGuard = 0;
-    SetVisible(FALSE);
+    orvane::Contain("CTaskTalkDlg::Hide()", [&] {
+        m_bHideGuard = 0;
+        SetVisible(FALSE);
+    });
 }
 
 bool CTaskTalkDlg::LoadImages()
@@ -250,27 +259,29 @@ void CTaskTalkDlg::DetachClient(IWndCallback* clientCallback)
 
 bool CTaskTalkDlg::OnCommand(int32_t type, const void* data, int32_t param)
 {
-    const char* text = static_cast<const char*>(data);
-    switch (type) {
-        case kCmdAddLine:
-            AppendLine(text, param);
-            return true;
-        case kCmdShow:
-            SetVisible(TRUE);
-            return true;
-        case kCmdClear:
-            ClearText();
-            return true;
-        case kCmdPin:
-            SetPinned(text != nullptr ? 1 : 0);
-            SetPanelText(text);
-            return false;
-        case kCmdPanelText:
-            SetPanelText(text);
-            return false;
-        default:
-            return false;
-    }
+    return orvane::Contain("CTaskTalkDlg::OnCommand()", false, [&]() -> bool {
+        const char* text = static_cast<const char*>(data);
+        switch (type) {
+            case kCmdAddLine:
+                AppendLine(text, param);
+                return true;
+            case kCmdShow:
+                SetVisible(TRUE);
+                return true;
+            case kCmdClear:
+                ClearText();
+                return true;
+            case kCmdPin:
+                SetPinned(text != nullptr ? 1 : 0);
+                SetPanelText(text);
+                return false;
+            case kCmdPanelText:
+                SetPanelText(text);
+                return false;
+            default:
+                return false;
+        }
+    });
 }
 
 void CTaskTalkDlg::SetPanelText(const char* text)
@@ -283,24 +294,26 @@ void CTaskTalkDlg::SetPanelText(const char* text)
 
 void CTaskTalkDlg::SetVisible(BOOL show)
 {
-    if (m_bHideGuard != 0 && !show)
-        return;
-    XWindow::SetVisible(m_bPinned != 0 ? TRUE : show);
-    if (m_nWndID == kTalkWndID) {
-        if (show)
-            m_bHideGuard = 1;
-        StartHideGuardTimer();
-        UpdateTaskPanel(show);
-        PlaceTaskPanel();
-        // The next narration page follows the hiding of this one.
-        if (!show && m_pSequencer != nullptr)
-            m_pSequencer->StartStepTimer();
-    }
-    if (show) {
-        CentreOnScreen();
-        // Centring moved this window; the panel goes back above it.
-        PlaceTaskPanel();
-    }
+    orvane::Contain("CTaskTalkDlg::SetVisible()", [&] {
+        if (m_bHideGuard != 0 && !show)
+            return;
+        XWindow::SetVisible(m_bPinned != 0 ? TRUE : show);
+        if (m_nWndID == kTalkWndID) {
+            if (show)
+                m_bHideGuard = 1;
+            StartHideGuardTimer();
+            UpdateTaskPanel(show);
+            PlaceTaskPanel();
+            // The next narration page follows the hiding of this one.
+            if (!show && m_pSequencer != nullptr)
+                m_pSequencer->StartStepTimer();
+        }
+        if (show) {
+            CentreOnScreen();
+            // Centring moved this window; the panel goes back above it.
+            PlaceTaskPanel();
+        }
+    });
 }
 
 void CTaskTalkDlg::UpdateTaskPanel(BOOL show)
@@ -348,10 +361,12 @@ void CTaskTalkDlg::KillHideGuardTimer()
 
 void CTaskTalkDlg::OnTimer(int32_t)
 {
-    m_bHideGuard = 0;
-    m_bGuardTimerArmed = false;
-    if (ITimerService* timers = HostTimers())
-        timers->KillTimer(kGuardTimerID, this);
+    orvane::Contain("CTaskTalkDlg::OnTimer()", [&] {
+        m_bHideGuard = 0;
+        m_bGuardTimerArmed = false;
+        if (ITimerService* timers = HostTimers())
+            timers->KillTimer(kGuardTimerID, this);
+    });
 }
 
 // ---------------------------------------------------------------------------
@@ -373,13 +388,15 @@ void CTaskTalkDlg::PlaceTaskPanel()
 
 void CTaskTalkDlg::OnPanelToggle()
 {
-    PlaceTaskPanel();
-    if (m_pTaskPanel == nullptr)
-        return;
-    const BOOL show = m_pTaskPanel->IsVisible() ? FALSE : TRUE;
-    m_pTaskPanel->SetVisible(show);
-    if (m_pTaskPanelText != nullptr)
-        m_pTaskPanelText->SetVisible(show);
+    orvane::Contain("CTaskTalkDlg::OnPanelToggle()", [&] {
+        PlaceTaskPanel();
+        if (m_pTaskPanel == nullptr)
+            return;
+        const BOOL show = m_pTaskPanel->IsVisible() ? FALSE : TRUE;
+        m_pTaskPanel->SetVisible(show);
+        if (m_pTaskPanelText != nullptr)
+            m_pTaskPanelText->SetVisible(show);
+    });
 }
 
 // ---------------------------------------------------------------------------
@@ -392,57 +409,65 @@ int32_t CTaskTalkDlg::IsTransparent()
 
 void CTaskTalkDlg::OnEraseBkgnd(ICanvas* canvas, RECT&)
 {
-    // 64-bit sums: a text control of any size cannot overflow them.
-    const int64_t top = ImageHeight(m_pImgTop);
-    const int64_t mid = ImageHeight(m_pImgMid);
-    const int64_t bottom = ImageHeight(m_pImgBottom);
-    int64_t height = top + bottom + kDefaultMiddleTiles * mid;
-    RECT rc{};
-    GetWindowRect(rc);
-    const int64_t content =
-        m_pTalk != nullptr ? std::min(ContentHeight(m_pTalk), m_pTalk->GetHeight()) : 0;
-    if (content + top + bottom > height) {
-        // Whole tiles, one fewer than fit; without tiles the content itself.
-        height = mid > 0 ? content - content % mid - mid + top + bottom : content + top + bottom;
-        height = std::min<int64_t>(height, INT32_MAX - int64_t{rc.top});
-        m_nHeight = static_cast<int32_t>(height);
-    }
-    const auto at = [&rc](int64_t y) { return static_cast<int32_t>(rc.top + y); };
-    if (canvas != nullptr) {
-        if (m_pImgTop != nullptr)
-            m_pImgTop->Draw(canvas, rc.left, rc.top, kDrawTopFlag);
-        if (m_pImgMid != nullptr && mid > 0) {
-            for (int64_t y = top; y <= height - bottom - mid; y += mid)
-                m_pImgMid->Draw(canvas, rc.left, at(y), kDrawTileFlag);
+    orvane::Contain("CTaskTalkDlg::OnEraseBkgnd()", [&] {
+        // 64-bit sums: a text control of any size cannot overflow them.
+        const int64_t top = ImageHeight(m_pImgTop);
+        const int64_t mid = ImageHeight(m_pImgMid);
+        const int64_t bottom = ImageHeight(m_pImgBottom);
+        int64_t height = top + bottom + kDefaultMiddleTiles * mid;
+        RECT rc{};
+        GetWindowRect(rc);
+        const int64_t content =
+            m_pTalk != nullptr ? std::min(ContentHeight(m_pTalk), m_pTalk->GetHeight()) : 0;
+        if (content + top + bottom > height) {
+            // Whole tiles, one fewer than fit; without tiles the content itself.
+            height = mid > 0 ? content - content % mid - mid + top + bottom : content + top + bottom;
+            height = std::min<int64_t>(height, INT32_MAX - int64_t{rc.top});
+            m_nHeight = static_cast<int32_t>(height);
         }
-        if (m_pImgBottom != nullptr)
-            m_pImgBottom->Draw(canvas, rc.left, at(height - bottom), kDrawTileFlag);
-    }
-    RECT sized{rc.left, rc.top, rc.right, at(height)};
-    SetWindowPos(sized);
+        const auto at = [&rc](int64_t y) { return static_cast<int32_t>(rc.top + y); };
+        if (canvas != nullptr) {
+            if (m_pImgTop != nullptr)
+                m_pImgTop->Draw(canvas, rc.left, rc.top, kDrawTopFlag);
+            if (m_pImgMid != nullptr && mid > 0) {
+                for (int64_t y = top; y <= height - bottom - mid; y += mid)
+                    m_pImgMid->Draw(canvas, rc.left, at(y), kDrawTileFlag);
+            }
+            if (m_pImgBottom != nullptr)
+                m_pImgBottom->Draw(canvas, rc.left, at(height - bottom), kDrawTileFlag);
+        }
+        RECT sized{rc.left, rc.top, rc.right, at(height)};
+        SetWindowPos(sized);
+    });
 }
 
 BOOL CTaskTalkDlg::OnMouseMove(uint32_t a, uint32_t b, POINT pt)
 {
-    const BOOL result = XMainWnd::OnMouseMove(a, b, pt);
-    // The panel follows the window while it is dragged.
-    if (m_nWndID == kTalkWndID && a == 1)
-        PlaceTaskPanel();
-    return result;
+    return orvane::Contain("CTaskTalkDlg::OnMouseMove()", FALSE, [&]() -> BOOL {
+        const BOOL result = XMainWnd::OnMouseMove(a, b, pt);
+        // The panel follows the window while it is dragged.
+        if (m_nWndID == kTalkWndID && a == 1)
+            PlaceTaskPanel();
+        return result;
+    });
 }
 
 BOOL CTaskTalkDlg::OnMouseDown(uint32_t a, uint32_t b, POINT pt)
 {
-    XWindow* target = GetMouseMove();
-    if (target != nullptr && target != this && !target->IsMainWindow() && target->IsEnabled() &&
-        target->GetMainWnd() == this)
-        return target->OnMouseDown(a, b, pt);
-    return XWindow::OnMouseDown(a, b, pt);
+    return orvane::Contain("CTaskTalkDlg::OnMouseDown()", FALSE, [&]() -> BOOL {
+        XWindow* target = GetMouseMove();
+        if (target != nullptr && target != this && !target->IsMainWindow() && target->IsEnabled() &&
+            target->GetMainWnd() == this)
+            return target->OnMouseDown(a, b, pt);
+        return XWindow::OnMouseDown(a, b, pt);
+    });
 }
 
 BOOL CTaskTalkDlg::OnAccelKey(uint32_t, uint32_t)
 {
-    SetVisible(IsVisible() ? FALSE : TRUE);
-    InvalidRect(nullptr);
-    return TRUE;
+    return orvane::Contain("CTaskTalkDlg::OnAccelKey()", FALSE, [&]() -> BOOL {
+        SetVisible(IsVisible() ? FALSE : TRUE);
+        InvalidRect(nullptr);
+        return TRUE;
+    });
 }
