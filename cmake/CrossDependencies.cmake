@@ -1,4 +1,5 @@
-# Dependencies for a cross build (32-bit Windows with mingw-w64). Debian ships
+# Dependencies for a cross build (32-bit Windows with mingw-w64, or 32-bit
+# Linux with -m32). Debian ships
 # GoogleTest, nlohmann-json and stb for the build machine only:
 # - GoogleTest is built here from its source package with the cross compiler;
 # - the header-only libraries are reached through folders that hold them
@@ -18,7 +19,10 @@ if(ORVANE_TESTS AND NOT TARGET GTest::gtest)
   set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
   # GoogleTest's headers pick Windows threads on mingw; the library must be
   # built the same way, or its classes differ between library and tests.
-  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+  # A 32-bit Linux build keeps pthreads, as its headers do.
+  if(WIN32)
+    set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+  endif()
   add_subdirectory(${ORVANE_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
   foreach(lib gtest gtest_main gmock gmock_main)
     if(NOT TARGET GTest::${lib})

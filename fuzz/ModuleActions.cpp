@@ -12,6 +12,7 @@
 #include "client/TaskClientHelper.h"
 #include "host/ReferenceHost.h"
 #include "net/FunctionTasks.h"
+#include "panelkit/ImageCache.h"
 #include "platform/DebugChannel.h"
 #include "tools/orvane-host/Messages.h"
 #include "ui/Panelkit.h"
@@ -239,6 +240,22 @@ void Deliver(host::ReferenceHost& host, int32_t msgId, ActionReader& in)
     host.registry.Deliver(msgId, exact.get(), static_cast<uint32_t>(bytes.size()));
 }
 
+// Every session writes and removes TaskLog.txt: a folder in memory (where
+// there is one) spares that the disk and its journal.
+std::filesystem::path MakeWorkFolder(const std::string& name)
+{
+    std::error_code ec;
+    const std::filesystem::path shm("/dev/shm");
+    if (std::filesystem::is_directory(shm, ec) &&
+        std::filesystem::create_directories(shm / name, ec))
+        return shm / name;
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / name;
+    std::filesystem::create_directories(path);
+    return path;
+}
+
+constexpr int kMaxRestarts = 4;
+
 }  // namespace
 
 void ResetModule()
@@ -255,19 +272,21 @@ void ResetModule()
 }
 
 GameFolder::GameFolder(const std::filesystem::path& sampleDir)
+    : m_scripts(std::make_unique<host::ParsedScripts>())
 {
     static std::atomic<int> counter{0};
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    m_path = std::filesystem::temp_directory_path() /
-             ("orvane-session-" + std::to_string(stamp) + "-" + std::to_string(counter++));
-    std::filesystem::create_directories(m_path);
+    m_path = MakeWorkFolder("orvane-session-" + std::to_string(stamp) + "-" +
+                            std::to_string(counter++));
     for (const char* sub : {"scp", "task"})
         std::filesystem::copy(sampleDir / sub, m_path / sub,
                               std::filesystem::copy_options::recursive);
+    panelkit::KeepDecodedImages(true);
 }
 
 GameFolder::~GameFolder()
 {
+    panelkit::KeepDecodedImages(false);
     std::error_code ec;
     std::filesystem::remove_all(m_path, ec);
 }
@@ -283,6 +302,7 @@ SessionStats PlaySession(const GameFolder& folder, const uint8_t* data, size_t s
     HostCallback callback;
     host::ReferenceHost host;
     host.SetWorkDir(folder.String());
+    host.loader.UseParsedScripts(&folder.Scripts());
     CImageLoader::GetInstance()->SetBaseFolder(folder.String().c_str());
     host.ui.SetClientSource([] { return CTaskClientHelper::m_pTaskClient; });
 
@@ -292,6 +312,7 @@ SessionStats PlaySession(const GameFolder& folder, const uint8_t* data, size_t s
         client->InitTaskObserver();
 
     ActionReader in(data, size);
+    int restarts = 0;
     // Bounded so that a long input cannot turn into a long session.
     for (; !in.AtEnd() && stats.actions < 256; ++stats.actions) {
         const uint8_t action = in.U8() % kActionCount;
@@ -361,6 +382,9 @@ SessionStats PlaySession(const GameFolder& folder, const uint8_t* data, size_t s
                 break;
             }
             default:  // kRestart
+                // Each one costs a whole client; a few reach all there is.
+                if (++restarts > kMaxRestarts)
+                    break;
                 helper.Close();
                 helper.Create(host.Client());
                 if (ITaskClient* client = helper.GetITaskClient())

@@ -8,8 +8,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
+
+namespace orvane::host {
+class ParsedScripts;
+}
 
 namespace orvane::fuzz {
 
@@ -22,6 +27,8 @@ struct SessionStats {
 };
 
 // A work folder holding a copy of the sample game, removed on destruction.
+// Its scripts and pictures are read by the first session that loads them;
+// later sessions get copies instead of reading and decoding them again.
 class GameFolder {
 public:
     explicit GameFolder(const std::filesystem::path& sampleDir);
@@ -29,9 +36,11 @@ public:
     GameFolder(const GameFolder&) = delete;
     GameFolder& operator=(const GameFolder&) = delete;
     std::string String() const { return m_path.string(); }
+    host::ParsedScripts& Scripts() const { return *m_scripts; }
 
 private:
     std::filesystem::path m_path;
+    std::unique_ptr<host::ParsedScripts> m_scripts;
 };
 
 // Puts the module back in its load state: no client, no host, no windows,
@@ -46,6 +55,13 @@ SessionStats PlaySession(const GameFolder& folder, const uint8_t* data, size_t s
 // Sessions that reach every part of the module: a conversation with a task
 // menu, a task log on two pages with a delete, notes, and hostile messages.
 std::vector<std::vector<uint8_t>> SeedSessions();
+
+// The server messages inside the seed sessions, in the order they appear.
+struct SeedMessage {
+    int32_t msgId;  // 87 or 91
+    std::vector<uint8_t> bytes;
+};
+std::vector<SeedMessage> SeedMessages();
 
 // Action codes, one byte each, followed by their operands.
 enum Action : uint8_t {

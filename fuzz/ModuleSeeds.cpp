@@ -103,7 +103,41 @@ hostprog::TaskLogMessageInput SevenTasks(int16_t kind)
     return m;
 }
 
+// The hostile messages of the last seed: page counts out of range, cut
+// short, empty.
+struct HostileMessages {
+    std::vector<uint8_t> wild;
+    std::vector<uint8_t> cut;
+    std::vector<uint8_t> negative;
+    std::vector<uint8_t> cutLog;
+};
+
+HostileMessages Hostile(const std::vector<uint8_t>& talk, const std::vector<uint8_t>& log)
+{
+    HostileMessages h;
+    hostprog::TalkMessageInput wild = Conversation();
+    wild.pageCount = 7;
+    h.wild = Talk(wild);
+    h.cut = talk;
+    h.cut.resize(300);
+    hostprog::TalkMessageInput negative = Conversation();
+    negative.pageCount = -1;
+    h.negative = Talk(negative);
+    h.cutLog.assign(log.begin(), log.begin() + 50);
+    return h;
+}
+
 }  // namespace
+
+std::vector<SeedMessage> SeedMessages()
+{
+    const std::vector<uint8_t> talk = Talk(Conversation());
+    const std::vector<uint8_t> log = Log(SevenTasks(2));
+    const HostileMessages h = Hostile(talk, log);
+    return {{87, talk},   {91, log},          {91, Log(SevenTasks(3))}, {91, Log(SevenTasks(4))},
+            {87, h.wild}, {87, h.cut},        {87, h.negative},         {87, {}},
+            {91, {}},     {91, h.cutLog}};
+}
 
 std::vector<std::vector<uint8_t>> SeedSessions()
 {
@@ -160,22 +194,16 @@ std::vector<std::vector<uint8_t>> SeedSessions()
                         .Destroy(1)
                         .Call(13)
                         .Take());
-    // Hostile messages: page counts out of range, cut short, empty.
-    hostprog::TalkMessageInput wild = Conversation();
-    wild.pageCount = 7;
-    std::vector<uint8_t> cut = talk;
-    cut.resize(300);
-    hostprog::TalkMessageInput negative = Conversation();
-    negative.pageCount = -1;
+    const HostileMessages h = Hostile(talk, log);
     seeds.push_back(SessionWriter()
                         .Open(0, false)
                         .Call(5)
-                        .Server(87, Talk(wild))
-                        .Server(87, cut)
-                        .Server(87, Talk(negative))
+                        .Server(87, h.wild)
+                        .Server(87, h.cut)
+                        .Server(87, h.negative)
                         .Server(87, {})
                         .Server(91, {})
-                        .Server(91, std::vector<uint8_t>(log.begin(), log.begin() + 50))
+                        .Server(91, h.cutLog)
                         .Advance(500)
                         .ClickLink(0)
                         .Take());

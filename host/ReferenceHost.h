@@ -164,6 +164,26 @@ private:
 };
 
 class ResScript;
+class ResNode;
+
+// Scripts already parsed, by path and password, for a process that loads the
+// same few scripts over and over (the fuzz sessions). Each load still gets
+// its own copy of the tree, freed on its Release as usual.
+class ParsedScripts {
+public:
+    ParsedScripts();
+    ~ParsedScripts();
+    ParsedScripts(const ParsedScripts&) = delete;
+    ParsedScripts& operator=(const ParsedScripts&) = delete;
+    // A copy of the tree kept for that path and password, or null.
+    std::unique_ptr<ResNode> Find(const std::string& path, const char* password) const;
+    void Keep(const std::string& path, const char* password, const ResNode& root);
+    size_t Size() const { return m_scripts.size(); }
+
+private:
+    static std::string Key(const std::string& path, const char* password);
+    std::map<std::string, std::unique_ptr<ResNode>> m_scripts;
+};
 
 // Loads resource scripts written in our JSON format (see docs/resource-scripts.md).
 // A script that cannot be loaded gives null and a LoadFailed event naming the
@@ -178,6 +198,11 @@ public:
     IResScript* LoadScript(const char* path, int32_t flags, const char* password) override;
     // Scripts loaded and not yet released.
     size_t LiveScripts() const;
+    // With a memo, a script parsed once is not read or parsed again: later
+    // loads of the same path get a copy of it. Only scripts that loaded are
+    // kept, so a missing or malformed one still fails (and is reported) each
+    // time. The memo must outlive the loader's loads.
+    void UseParsedScripts(ParsedScripts* memo) { m_pMemo = memo; }
 
 private:
     friend class ResScript;
@@ -187,6 +212,7 @@ private:
 
     EventHub& m_hub;
     std::vector<std::unique_ptr<ResScript>> m_scripts;
+    ParsedScripts* m_pMemo = nullptr;
 };
 
 // All seven services and the CGlobalClient that carries them.

@@ -59,6 +59,16 @@ ResNode* ResNode::AddChild(std::unique_ptr<ResNode> child)
     return m_children.back().get();
 }
 
+std::unique_ptr<ResNode> ResNode::Clone() const
+{
+    auto copy = std::make_unique<ResNode>(m_nID, m_name);
+    copy->m_attrs = m_attrs;
+    copy->m_children.reserve(m_children.size());
+    for (const auto& child : m_children)
+        copy->m_children.push_back(child->Clone());
+    return copy;
+}
+
 ResScript::ResScript(ScriptLoader* owner, std::unique_ptr<ResNode> root)
     : m_pOwner(owner), m_root(std::move(root))
 {

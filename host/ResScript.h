@@ -35,6 +35,8 @@ public:
     void SetAttr(std::string key, std::string value);
     ResNode* AddChild(std::unique_ptr<ResNode> child);
     const std::vector<std::unique_ptr<ResNode>>& Children() const { return m_children; }
+    // A deep copy: same ids, names, attributes and children, in order.
+    std::unique_ptr<ResNode> Clone() const;
 
 private:
     int32_t m_nID;

@@ -94,6 +94,33 @@ std::string ReasonAsGbk(const std::string& reason)
 
 }  // namespace
 
+ParsedScripts::ParsedScripts() = default;
+
+ParsedScripts::~ParsedScripts() = default;
+
+std::string ParsedScripts::Key(const std::string& path, const char* password)
+{
+    // A zero byte cannot occur in either text, so it keeps the two apart.
+    std::string key = path;
+    key += '\0';
+    if (password)
+        key += password;
+    else
+        key += '\1';  // no password is not the empty one
+    return key;
+}
+
+std::unique_ptr<ResNode> ParsedScripts::Find(const std::string& path, const char* password) const
+{
+    const auto it = m_scripts.find(Key(path, password));
+    return it == m_scripts.end() ? nullptr : it->second->Clone();
+}
+
+void ParsedScripts::Keep(const std::string& path, const char* password, const ResNode& root)
+{
+    m_scripts.insert_or_assign(Key(path, password), root.Clone());
+}
+
 ScriptLoader::ScriptLoader(EventHub& hub) : m_hub(hub) {}
 
 ScriptLoader::~ScriptLoader() = default;
@@ -103,13 +130,18 @@ IResScript* ScriptLoader::LoadScript(const char* path, int32_t /*flags*/, const 
     try {
         if (!path || !*path)
             return Fail(path, "no path given");
-        std::string contents;
-        std::string reason;
-        if (!ReadScriptFile(path, contents, reason))
-            return Fail(path, reason);
-        std::unique_ptr<ResNode> root = ParseScriptText(contents, password, reason);
-        if (!root)
-            return Fail(path, reason);
+        std::unique_ptr<ResNode> root = m_pMemo ? m_pMemo->Find(path, password) : nullptr;
+        if (!root) {
+            std::string contents;
+            std::string reason;
+            if (!ReadScriptFile(path, contents, reason))
+                return Fail(path, reason);
+            root = ParseScriptText(contents, password, reason);
+            if (!root)
+                return Fail(path, reason);
+            if (m_pMemo)
+                m_pMemo->Keep(path, password, *root);
+        }
         m_scripts.push_back(std::make_unique<ResScript>(this, std::move(root)));
         return m_scripts.back().get();
     } catch (const std::exception& e) {

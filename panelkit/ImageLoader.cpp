@@ -3,8 +3,11 @@
 // are handled the same way on every platform.
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <string>
 #include <vector>
 
+#include "panelkit/ImageCache.h"
 #include "ui/Panelkit.h"
 
 #define STB_IMAGE_IMPLEMENTATION
@@ -81,7 +84,32 @@ bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes)
     return static_cast<std::streamoff>(in.gcount()) == size;
 }
 
+struct Decoded {
+    int32_t width;
+    int32_t height;
+    std::vector<uint8_t> rgba;
+};
+
+// Full path to picture; only pictures that decoded are kept.
+struct DecodedImages {
+    bool keep = false;
+    std::map<std::string, Decoded> images;
+};
+
+DecodedImages& Kept()
+{
+    static DecodedImages* kept = new DecodedImages();
+    return *kept;
+}
+
 }  // namespace
+
+void panelkit::KeepDecodedImages(bool keep)
+{
+    Kept().keep = keep;
+    if (!keep)
+        Kept().images.clear();
+}
 
 CImageLoader::CImageLoader() = default;
 
@@ -102,6 +130,12 @@ IBitmap* CImageLoader::LoadImageA(const char* path)
             base += kSeparator;
         full = base + full;
     }
+    DecodedImages& kept = Kept();
+    if (kept.keep) {
+        const auto it = kept.images.find(full);
+        if (it != kept.images.end())
+            return new XImage(it->second.width, it->second.height, it->second.rgba);
+    }
     std::vector<unsigned char> bytes;
     if (!ReadWholeFile(full, bytes) || bytes.size() > static_cast<size_t>(INT32_MAX))
         return nullptr;
@@ -119,6 +153,8 @@ IBitmap* CImageLoader::LoadImageA(const char* path)
     } owned{pixels};
     const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
     std::vector<uint8_t> rgba(pixels, pixels + count);
+    if (kept.keep)
+        kept.images.insert_or_assign(full, Decoded{width, height, rgba});
     return new XImage(width, height, std::move(rgba));
 }
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a build needs, only those that are missing.
-# Usage: scripts/deps.sh linux|windows
+# Usage: scripts/deps.sh linux|windows|m32
 set -euo pipefail
 
 need=()
@@ -10,6 +10,9 @@ want() { for p in "$@"; do have "$p" || need+=("$p"); done; }
 case "${1:-linux}" in
 linux)
     want g++ cmake make libgtest-dev libgmock-dev googletest nlohmann-json3-dev libstb-dev
+    ;;
+m32)
+    want g++-multilib cmake make googletest nlohmann-json3-dev libstb-dev
     ;;
 windows)
     want g++-mingw-w64-i686 googletest nlohmann-json3-dev libstb-dev

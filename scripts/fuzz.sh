@@ -25,7 +25,7 @@ mkdir -p "$corpus" build/fuzz/crashes
 if [ "$target" = module ]; then
     export ORVANE_FUZZ_SEEDS=$PWD/$corpus
 fi
-ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
+ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:quarantine_size_mb=32 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
     "build/fuzz/bin/${target}_fuzz" -max_total_time="$seconds" -max_len=8192 \
     -artifact_prefix=build/fuzz/crashes/ "$corpus"

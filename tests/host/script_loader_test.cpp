@@ -226,3 +226,38 @@ TEST_F(ScriptLoaderTest, ScriptsLiveUntilReleasedOrTheLoaderGoes)
 
 }  // namespace
 }  // namespace orvane::host
+
+namespace orvane::host {
+namespace {
+
+// With a memo the file is read once: a later load gives its own copy of the
+// same tree even after the file changed or went; a failed load is not kept.
+TEST_F(ScriptLoaderTest, ParsedScriptsAreCopiedNotReread)
+{
+    ParsedScripts memo;
+    loader.UseParsedScripts(&memo);
+    const std::string path = Write("good.res", kGood);
+    IResScript* first = loader.LoadScript(path.c_str(), 0, "qmtv");
+    ASSERT_NE(first, nullptr);
+    fs::remove(path);
+    IResScript* second = loader.LoadScript(path.c_str(), 0, "qmtv");
+    ASSERT_NE(second, nullptr);
+    EXPECT_NE(second->GetRoot(), first->GetRoot());
+    first->Release();
+    IResObject* deep = second->GetEntry(8);
+    ASSERT_NE(deep, nullptr);
+    EXPECT_EQ(second->GetEntry(7)->GetName(), std::string("deep"));
+    EXPECT_STREQ(second->GetEntry(163)->GetAttr("maxlen"), "1023");
+    EXPECT_EQ(second->GetRoot()->GetChildCount(), 3);
+    second->Release();
+    EXPECT_EQ(memo.Size(), 1u);
+
+    // Another password is another script; a missing one fails every time.
+    EXPECT_EQ(loader.LoadScript(path.c_str(), 0, "other"), nullptr);
+    EXPECT_EQ(loader.LoadScript(path.c_str(), 0, nullptr), nullptr);
+    EXPECT_EQ(memo.Size(), 1u);
+    EXPECT_EQ(recorder.events.size(), 2u);
+}
+
+}  // namespace
+}  // namespace orvane::host
