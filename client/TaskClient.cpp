@@ -6,6 +6,7 @@
 #include "client/Contain.h"
 #include "client/DebugLog.h"
 #include "client/ModuleState.h"
+#include "client/TaskClientHelper.h"
 #include "net/FunctionTasks.h"
 #include "net/TaskWndCallback.h"
 #include "platform/Format.h"
@@ -215,6 +216,10 @@ void CTaskClient::Release()
     }
     FreeOwned();
     orvane::g_pTaskClient = nullptr;
+    // A host may call Release itself instead of Close: the helper must not
+    // keep handing out this client once it is freed.
+    if (CTaskClientHelper::m_pTaskClient == static_cast<ITaskClient*>(this))
+        CTaskClientHelper::m_pTaskClient = nullptr;
     WriteDebugLog(g_LogSink, " CTaskClient  :: Release() ");
     delete this;
 }

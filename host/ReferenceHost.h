@@ -233,6 +233,7 @@ public:
     void DropRegistry() { m_client.m_pMsgRegistry = nullptr; }
     void DropUiService() { m_client.m_pUiService = nullptr; }
     void DropLoader() { m_client.m_pResLoader = nullptr; }
+    void DropTimers() { m_client.m_pTimerService = nullptr; }
     void DropOutput() { m_client.m_MsgOutput.m_pOutput = nullptr; }
 
     EventHub hub;

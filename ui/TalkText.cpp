@@ -61,14 +61,18 @@ int32_t CTalkText::ParseLinkNumber(const char* url)
     int i = 0;
     while (i < kMaxUrlDigits && url[i] != '\0' && IsBlank(url[i]))
         ++i;
+    // A sign does not use up one of the ten: every int32 the talk window
+    // writes with %d, -2147483648 included, reads back whole.
+    int limit = kMaxUrlDigits;
     bool negative = false;
-    if (i < kMaxUrlDigits && (url[i] == '+' || url[i] == '-')) {
+    if (i < limit && (url[i] == '+' || url[i] == '-')) {
         negative = url[i] == '-';
         ++i;
+        ++limit;
     }
     // Ten digits fit easily in 64 bits; the result is kept within 32.
     int64_t value = 0;
-    for (; i < kMaxUrlDigits && url[i] >= '0' && url[i] <= '9'; ++i)
+    for (; i < limit && url[i] >= '0' && url[i] <= '9'; ++i)
         value = value * 10 + (url[i] - '0');
     if (negative)
         value = -value;

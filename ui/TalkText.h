@@ -21,7 +21,8 @@ public:
 
     // The number a link url carries: the first kMaxUrlDigits characters read
     // as a decimal (leading blanks and a sign allowed, stopping at the first
-    // non-digit, kept within 32 bits). No digits, or a null url, give 0.
+    // non-digit, kept within 32 bits); a sign adds one character to the
+    // window. No digits, or a null url, give 0.
     static int32_t ParseLinkNumber(const char* url);
 
     CTaskTalkDlg* m_pOwner;

@@ -31,6 +31,22 @@ int32_t ImageHeight(IBitmap* image)
     return image != nullptr ? std::max<int32_t>(image->GetHeight(), 0) : 0;
 }
 
+// How far below top the window's children reach; 0 when none lies below it.
+int64_t ChildrenExtent(XWindow* wnd, int32_t top)
+{
+    int64_t extent = 0;
+    const int32_t count = wnd->GetChildCount();
+    for (int32_t i = 0; i < count; ++i) {
+        XWindow* child = wnd->GetChild(i);
+        if (child == nullptr)
+            continue;
+        RECT rc{};
+        child->GetWindowRect(rc);
+        extent = std::max<int64_t>(extent, int64_t{rc.bottom} - top);
+    }
+    return extent;
+}
+
 int32_t ContentHeight(CTalkText* talk)
 {
     XItemContainer* items = talk != nullptr ? talk->GetItemContainer() : nullptr;
@@ -105,6 +121,12 @@ void CTaskTalkDlg::OnEraseBkgnd(ICanvas* canvas, RECT&)
             height = std::min<int64_t>(height, INT32_MAX - int64_t{rc.top});
             m_nHeight = static_cast<int32_t>(height);
         }
+        // Without middle tiles nothing gives the window a height of its own;
+        // it still covers its children, so the talk control's links stay
+        // inside it and can be clicked.
+        if (mid == 0)
+            height = std::max(height,
+                              std::min<int64_t>(ChildrenExtent(this, rc.top), INT32_MAX - int64_t{rc.top}));
         const auto at = [&rc](int64_t y) { return static_cast<int32_t>(rc.top + y); };
         if (canvas != nullptr) {
             if (m_pImgTop != nullptr)

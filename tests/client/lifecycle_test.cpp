@@ -60,6 +60,27 @@ TEST_F(LifecycleTest, CreateCloseCreateGivesFreshClientOnTheAttachedOutput)
                                    "pTaskClient->initializtion   ...OK!"}));
 }
 
+// Slot 16 is the host's to call: a direct Release leaves the helper empty,
+// so Close, GetITaskClient and Create never reach the freed client.
+TEST_F(LifecycleTest, DirectReleaseClearsTheHelper)
+{
+    ASSERT_TRUE(helper.Create(host.Client()));
+    TakeDebugWrites();
+    TakePrints();
+
+    helper.GetITaskClient()->Release();
+    EXPECT_EQ(helper.GetITaskClient(), nullptr);
+    EXPECT_EQ(g_pTaskClient, nullptr);
+    EXPECT_EQ(TakePrints(), (Lines{"CTaskClient::Release   0 !", " CTaskClient  :: Release() "}));
+    helper.Close();  // nothing left to release
+    EXPECT_TRUE(TakePrints().empty());
+
+    ASSERT_TRUE(helper.Create(host.Client()));
+    ASSERT_NE(helper.GetITaskClient(), nullptr);
+    EXPECT_EQ(g_pTaskClient, Client());
+    EXPECT_EQ(helper.GetITaskClient()->GetTaskName(999999), nullptr);
+}
+
 TEST_F(LifecycleTest, SecondCreateMakesNothingAndKeepsTheHost)
 {
     ASSERT_TRUE(helper.Create(host.Client()));

@@ -93,6 +93,15 @@ error_case(no_buttons [=[{"op": "create"}
 {"op": "click-task", "index": 0}]=] "@FILE@" ":3: the task log has no task buttons yet")
 error_case(bad_file_name [=[{"op": "file", "name": "../secret"}]=] "@FILE@"
   "must stay inside the work folder")
+error_case(command_text_and_hex [=[{"op": "command", "window": 163, "type": 2, "text": "a", "hex": "00"}]=]
+  "@FILE@" ":1: op \"command\" takes \"text\" or \"hex\", not both")
+error_case(command_reads_past_data [=[{"op": "command", "window": 172, "type": 2, "hex": "01000000", "param": 44}]=]
+  "@FILE@" "44 is more than the 4 bytes given")
+error_case(destroy_release_not_bool [=[{"op": "destroy", "window": 172, "release": 0}]=] "@FILE@"
+  ":1: \"release\" must be true or false, not")
+error_case(drag_too_far [=[{"op": "drag", "window": 163, "dx": 99999999, "dy": 0}]=] "@FILE@"
+  "\"dx\"")
+error_case(without_unknown [=[{"op": "create"}]=] "--without ui,clock @FILE@" "--without: unknown service \"clock\"")
 
 if(failures)
   string(REPLACE ";" "\n" failures "${failures}")

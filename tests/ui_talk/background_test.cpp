@@ -2,6 +2,7 @@
 // and the window height that follows the content.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
@@ -62,6 +63,14 @@ protected:
     }
 };
 
+int32_t ChildrenBottom(XWindow* wnd)
+{
+    int32_t bottom = RectOf(wnd).top;
+    for (int32_t i = 0; i < wnd->GetChildCount(); ++i)
+        bottom = std::max(bottom, RectOf(wnd->GetChild(i)).bottom);
+    return bottom;
+}
+
 std::vector<int32_t> Tiles(int32_t from, int32_t to)
 {
     std::vector<int32_t> y;
@@ -102,7 +111,8 @@ TEST_F(BackgroundTest, HeightFollowsTheContentInWholeTiles)
 }
 
 // A missing picture counts as 0 x 0 and is not drawn; without a middle
-// tile the height is the content plus top and bottom.
+// tile the height is the content plus top and bottom, and at least enough
+// to cover the window's children.
 TEST_F(BackgroundTest, MissingOrFlatImages)
 {
     const struct {
@@ -117,7 +127,7 @@ TEST_F(BackgroundTest, MissingOrFlatImages)
         {"no images",
          {"BakTaskDlgShang_1.bmp", "BakTaskDlgZhong.bmp", "BakTaskDlgXia.bmp"},
          false,
-         100,
+         140,  // the talk control's bottom: the window still covers it
          0},
     };
     CTaskTalkDlg* dlg = TalkWnd();
@@ -133,8 +143,35 @@ TEST_F(BackgroundTest, MissingOrFlatImages)
         }
         const Painted p = Paint(dlg, 9, 100);
         EXPECT_EQ(p.height, c.height);
+        EXPECT_GE(RectOf(dlg).bottom, ChildrenBottom(dlg));
         EXPECT_TRUE(p.mid.empty());
         EXPECT_EQ(p.top.size() + p.bottom.size(), c.drawn);
+    }
+}
+
+// Without any background the window still covers the talk control, so a
+// link in it is clicked through the desktop like any other.
+TEST_F(BackgroundTest, NoImagesKeepTheLinksClickable)
+{
+    for (const char* name : {"BakTaskDlgShang_1.bmp", "BakTaskDlgZhong.bmp", "BakTaskDlgXia.bmp"})
+        std::filesystem::remove(Image(name));
+    RecordingCallback callback;
+    CTaskTalkDlg* dlg = TalkWnd(&callback);
+    dlg->LoadImages();
+    for (int lines : {0, 1, 9}) {
+        SCOPED_TRACE(lines);
+        dlg->ClearText();
+        for (int i = 0; i < lines; ++i)
+            dlg->AppendLine("row", 0);
+        dlg->AppendLine("Go", 7);
+        dlg->SetVisible(TRUE);
+        XRecordingCanvas canvas;
+        dlg->Paint(&canvas);
+        EXPECT_GE(RectOf(dlg).bottom, ChildrenBottom(dlg));
+        callback.events.clear();
+        dlg->m_bHideGuard = 0;
+        ASSERT_TRUE(ClickLink(dlg, 7));
+        EXPECT_EQ(callback.events, (std::vector<Event>{{163, 1, 7, 0}}));
     }
 }
 

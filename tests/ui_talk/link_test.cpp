@@ -43,8 +43,9 @@ TEST_F(LinkTest, AppendLineMarkup)
     EXPECT_EQ(LinesOf(dlg), (std::vector<ShownLine>{{"Yes", 105}}));
 }
 
-// The number is read from the url's first 10 characters: blanks and a sign
-// may lead, reading stops at the first non-digit, and no digits give 0.
+// The number is read from the url's first 10 characters, one more after a
+// sign: blanks and a sign may lead, reading stops at the first non-digit,
+// and no digits give 0.
 TEST_F(LinkTest, ClickedUrlGivesTheNumber)
 {
     const struct {
@@ -53,9 +54,14 @@ TEST_F(LinkTest, ClickedUrlGivesTheNumber)
     } cases[] = {
         {"105", 105},
         {"123456789012", 1234567890},
-        {"-2147483648", -214748364},
+        {"-2147483648", -2147483647 - 1},  // the sign does not cost a digit
+        {"-1000000005", -1000000005},
+        {"-123456789012", -1234567890},
+        {"+1234567890", 1234567890},
+        {"2147483647", 2147483647},
         {"9999999999", 2147483647},
-        {"-9999999999", -999999999},
+        {"-9999999999", -2147483647 - 1},
+        {"    -12345678", -123456},  // blanks still count among the ten
         {"  42", 42},
         {"+8", 8},
         {"-17", -17},

@@ -1,7 +1,9 @@
 #include "tools/orvane-host/HostSetup.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <iterator>
 #include <random>
 #include <vector>
 
@@ -98,18 +100,48 @@ bool MakeTemporaryFolder(fs::path& out, std::string& reason)
     return false;
 }
 
+const char* const kServices[] = {"sender", "loader", "registry", "ui", "timers"};
+
+bool ParseWithout(const std::string& list, std::vector<std::string>& out, std::string& reason)
+{
+    std::vector<bool> named(std::size(kServices), false);
+    size_t start = 0;
+    while (start <= list.size()) {
+        size_t end = list.find(',', start);
+        if (end == std::string::npos)
+            end = list.size();
+        const std::string name = list.substr(start, end - start);
+        const auto* found = std::find(std::begin(kServices), std::end(kServices), name);
+        if (found == std::end(kServices)) {
+            reason = "--without: unknown service \"" + name +
+                     "\" (the services are sender, loader, registry, ui and timers)";
+            return false;
+        }
+        named[static_cast<size_t>(found - std::begin(kServices))] = true;
+        start = end + 1;
+    }
+    out.clear();
+    for (size_t i = 0; i < named.size(); ++i) {
+        if (named[i])
+            out.emplace_back(kServices[i]);
+    }
+    return true;
+}
+
 }  // namespace
 
 const char* Usage()
 {
-    return "usage: orvane-host [--game DIR] [--workdir DIR] [--keep-workdir] [--jsonl] "
-           "[SCENARIO | -]\n"
+    return "usage: orvane-host [--game DIR] [--workdir DIR] [--keep-workdir] [--without LIST] "
+           "[--jsonl] [SCENARIO | -]\n"
            "  Plays a scenario (one JSON object per line; '-' or nothing: standard input)\n"
            "  into the Orvane module and prints what the module does.\n"
            "  --game DIR      game folder with scp/ and task/ (default: the sample game)\n"
            "  --workdir DIR   work folder; the game's scp/ and task/ are copied into it\n"
            "                  (default: a fresh temporary folder, removed at exit)\n"
            "  --keep-workdir  keep the temporary work folder\n"
+           "  --without LIST  services the host lacks, comma-separated: sender, loader,\n"
+           "                  registry, ui, timers\n"
            "  --jsonl         print the transcript as JSON Lines\n"
            "  See docs/trying-orvane-host.md and docs/scenario-format.md.\n";
 }
@@ -126,6 +158,13 @@ std::optional<Options> ParseCommandLine(const std::vector<std::string>& args, st
             options.jsonl = true;
         } else if (a == "--keep-workdir") {
             options.keepWorkDir = true;
+        } else if (a == "--without") {
+            if (i + 1 >= args.size()) {
+                reason = "--without needs a list of services";
+                return std::nullopt;
+            }
+            if (!ParseWithout(args[++i], options.without, reason))
+                return std::nullopt;
         } else if (a == "--game" || a == "--workdir") {
             if (i + 1 >= args.size() || args[i + 1].empty()) {
                 reason = a + " needs a folder";

@@ -16,6 +16,9 @@ struct Options {
     bool jsonl = false;
     bool keepWorkDir = false;
     bool help = false;
+    // Services the host's CGlobalClient lacks: any of sender, loader,
+    // registry, ui and timers, each once, in that order.
+    std::vector<std::string> without;
 };
 
 // Nullopt with a reason for a command line that cannot be used.

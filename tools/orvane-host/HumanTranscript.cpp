@@ -169,6 +169,16 @@ private:
                    " does not exist: nothing happens";
         if (kind == "file")
             return FileLine(ev);
+        if (kind == "miss" && ev.contains("empty"))
+            return Label("miss") + "link " + Int(ev["link"]) + " of window " + Int(ev["window"]) +
+                   " has no text: a player cannot click it, so nothing is clicked";
+        if (kind == "without")
+            return Label("host") + "no " + ev.value("service", "") + " service: its " +
+                   ev.value("member", "") + " is null";
+        if (kind == "missing")
+            return Label("missing") + ev.value("op", "") + " needs the host's " +
+                   ev.value("service", "") + " service, which is not there: " +
+                   ev.value("effect", "");
         if (kind == "miss")
             return Label("miss") + "the click at (" + Int(ev["at"][0]) + "," + Int(ev["at"][1]) +
                    ") does not reach window " + Int(ev["window"]) + ": " +

@@ -78,6 +78,8 @@ const OpEntry kOps[] = {
     {"dump", OpKind::Dump},
     {"file", OpKind::File},
     {"snapshot", OpKind::Snapshot},
+    {"command", OpKind::Command},
+    {"drag", OpKind::Drag},
 };
 
 std::string KnownOps()
@@ -106,6 +108,61 @@ void CheckRelativeName(const std::string& name)
             throw LineFault{"\"name\" must stay inside the work folder (no \"..\")"};
         start = end + 1;
     }
+}
+
+// A drag further than this leaves any screen; the toolkit keeps windows
+// within 2^28 in any case.
+constexpr int64_t kMaxDrag = 1 << 20;
+
+const char* CommandName(int32_t window, int32_t type)
+{
+    switch (type) {
+        case 2:
+            return window == 172 ? " (a task list)" : " (add a line)";
+        case 3:
+            return " (show)";
+        case 4:
+            return " (clear)";
+        case 6:
+            return " (pin with panel text)";
+        case 100:
+            return " (panel text)";
+        default:
+            return "";
+    }
+}
+
+// The data of a command: a text (GBK, handed over with its zero byte), raw
+// bytes as hex, or nothing (a null pointer).
+void ReadCommand(const OpFields& f, Op& op)
+{
+    f.AllowOnly({"window", "type", "text", "hex", "param"});
+    op.window = ReadWindow(f);
+    op.number = f.Int32("type");
+    op.param = f.Has("param") ? f.Int32("param") : 0;
+    if (f.Has("text") && f.Has("hex"))
+        throw LineFault{"op \"command\" takes \"text\" or \"hex\", not both"};
+    std::string shown = "no data";
+    if (f.Has("text") && !f.Get("text").is_null()) {
+        op.text = f.Gbk("text");
+        op.hasData = true;
+        shown = "\"" + f.String("text") + "\"";
+    } else if (f.Has("hex")) {
+        std::string reason;
+        const auto bytes = ParseHex(f.String("hex"), reason);
+        if (!bytes)
+            throw LineFault{f.Name("hex") + ": " + reason};
+        op.text.assign(bytes->begin(), bytes->end());
+        op.hasData = true;
+        shown = std::to_string(bytes->size()) + " bytes";
+    }
+    // The task log reads param bytes of its data: never more than are given.
+    if (op.window == 172 && op.param > 0 && static_cast<size_t>(op.param) > op.text.size())
+        throw LineFault{"the task log reads \"param\" bytes of the data: " +
+                        std::to_string(op.param) + " is more than the " +
+                        std::to_string(op.text.size()) + " bytes given"};
+    op.summary = "command " + std::to_string(op.number) + CommandName(op.window, op.number) + " to the " +
+                 WindowLabel(op.window) + ": " + shown + ", param " + std::to_string(op.param);
 }
 
 void ReadSimpleOp(const OpFields& f, Op& op)
@@ -168,9 +225,27 @@ void ReadSimpleOp(const OpFields& f, Op& op)
             op.summary = "type into the note window of the task log: \"" + f.String("text") + "\"";
             break;
         case OpKind::Destroy:
-            f.AllowOnly({"window"});
+            f.AllowOnly({"window", "release"});
             op.window = ReadWindow(f);
-            op.summary = "the toolkit destroys the " + WindowLabel(op.window);
+            if (f.Has("release")) {
+                if (!f.Get("release").is_boolean())
+                    throw LineFault{f.Name("release") + " must be true or false, not " +
+                                    DescribeType(f.Get("release"))};
+                op.release = f.Get("release").get<bool>();
+            }
+            op.summary = "the toolkit destroys the " + WindowLabel(op.window) +
+                         (op.release ? "" : " without calling Release first");
+            break;
+        case OpKind::Command:
+            ReadCommand(f, op);
+            break;
+        case OpKind::Drag:
+            f.AllowOnly({"window", "dx", "dy"});
+            op.window = ReadWindow(f);
+            op.number = static_cast<int32_t>(f.Int("dx", -kMaxDrag, kMaxDrag));
+            op.param = static_cast<int32_t>(f.Int("dy", -kMaxDrag, kMaxDrag));
+            op.summary = "drag the " + WindowLabel(op.window) + " by (" +
+                         std::to_string(op.number) + ", " + std::to_string(op.param) + ")";
             break;
         case OpKind::Dump:
             f.AllowOnly({"window"});

@@ -1,5 +1,7 @@
 #include "tools/orvane-host/Session.h"
 
+#include <algorithm>
+
 #include "platform/DebugChannel.h"
 #include "ui/Panelkit.h"
 
@@ -26,10 +28,40 @@ bool HostCallback::OnEvent(int32_t code, int32_t type, int32_t value, int32_t ex
     return true;
 }
 
-Session::Session(Transcript& out, const std::string& workDirGbk, const std::string& workDir)
-    : m_out(out), m_text(workDirGbk), m_workDir(workDir), m_workDirGbk(workDirGbk), m_callback(out)
+Session::Session(Transcript& out, const std::string& workDirGbk, const std::string& workDir,
+                 const std::vector<std::string>& without)
+    : m_out(out),
+      m_text(workDirGbk),
+      m_workDir(workDir),
+      m_workDirGbk(workDirGbk),
+      m_callback(out),
+      m_without(without)
 {
     m_host.SetWorkDir(workDirGbk);
+    for (const std::string& service : m_without) {
+        const char* member = "";
+        if (service == "sender") {
+            m_host.DropSender();
+            member = "m_pNetSender";
+        } else if (service == "loader") {
+            m_host.DropLoader();
+            member = "m_pResLoader";
+        } else if (service == "registry") {
+            m_host.DropRegistry();
+            member = "m_pMsgRegistry";
+        } else if (service == "ui") {
+            m_host.DropUiService();
+            member = "m_pUiService";
+        } else if (service == "timers") {
+            m_host.DropTimers();
+            member = "m_pTimerService";
+        }
+        Event ev;
+        ev["ev"] = "without";
+        ev["service"] = service;
+        ev["member"] = member;
+        Emit(ev);
+    }
     m_host.ui.SetClientSource([this] { return m_helper.GetITaskClient(); });
     m_host.hub.SetListener([this](const host::HostEvent& ev) { OnHostEvent(ev); });
     CImageLoader::GetInstance()->SetBaseFolder(workDir.c_str());
@@ -124,10 +156,51 @@ void Session::EmitNoWindow(int32_t id)
     Emit(ev);
 }
 
+bool Session::Lacks(const char* service) const
+{
+    return std::find(m_without.begin(), m_without.end(), service) != m_without.end();
+}
+
+void Session::EmitMissing(const Op& op)
+{
+    // The loader and the timers must be there; the module skips what needs
+    // the sender, the registry or the ui. Either way the step is told.
+    const char* service = nullptr;
+    const char* effect = nullptr;
+    if (op.kind == OpKind::Create && Lacks("loader")) {
+        service = "loader";
+        effect = "the client has no scripts: no names, texts or windows";
+    } else if ((op.kind == OpKind::Server || op.kind == OpKind::Talk ||
+                op.kind == OpKind::TaskLog) &&
+               Lacks("registry")) {
+        service = "registry";
+        effect = "the module registered for no message, so this one reaches nobody";
+    } else if ((op.kind == OpKind::Talk || (op.kind == OpKind::Server && op.msg == 87)) &&
+               Lacks("ui")) {
+        service = "ui";
+        effect = "the module cannot open the NPC talk window for this message";
+    } else if (op.kind == OpKind::Advance && Lacks("timers")) {
+        service = "timers";
+        effect = "the module could arm no timer, so none fires";
+    } else if (op.kind == OpKind::Confirm && Lacks("ui")) {
+        service = "ui";
+        effect = "the module could open no confirmation box";
+    }
+    if (service == nullptr)
+        return;
+    Event ev;
+    ev["ev"] = "missing";
+    ev["op"] = op.name;
+    ev["service"] = service;
+    ev["effect"] = effect;
+    Emit(ev);
+}
+
 void Session::Run(const Op& op)
 {
     TrackClient();
     m_windows.Sync();
+    EmitMissing(op);
     switch (op.kind) {
         case OpKind::Create:
         case OpKind::CreateNull: {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "client/TaskClientHelper.h"
 #include "host/ReferenceHost.h"
@@ -31,7 +32,9 @@ class Session {
 public:
     // workDirGbk: the work folder as the module gets it; workDir: as the file
     // system names it.
-    Session(Transcript& out, const std::string& workDirGbk, const std::string& workDir);
+    // without: the services the host's CGlobalClient lacks (HostSetup's names).
+    Session(Transcript& out, const std::string& workDirGbk, const std::string& workDir,
+            const std::vector<std::string>& without = {});
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -54,12 +57,17 @@ private:
     void ClickLink(XWindow* wnd, const Op& op);
     void ClickChild(XWindow* wnd, int32_t child);
     void ClickTask(XWindow* wnd, int32_t index);
+    void RunCommand(XWindow* wnd, const Op& op);
+    void Drag(XWindow* wnd, const Op& op);
     void RunDump(int32_t windowId);
     void RunFile(const Op& op);
     void RunSnapshot(const Op& op);
     std::vector<XWindow*> TaskButtonsOf(XWindow* logDlg);
     void Emit(const Event& ev) { m_out.Emit(ev); }
     void EmitNoWindow(int32_t id);
+    // Says, before an op runs, that it needs a service the host lacks.
+    void EmitMissing(const Op& op);
+    bool Lacks(const char* service) const;
 
     Transcript& m_out;
     TranscriptText m_text;
@@ -73,6 +81,7 @@ private:
     int32_t m_generation = 0;
     int32_t m_logDescChildren = -1;  // read from the game's script when first needed
     int64_t m_ticks = 0;             // timer ticks during the current advance
+    std::vector<std::string> m_without;
 };
 
 }  // namespace orvane::hostprog

@@ -7,6 +7,7 @@
 #include "tools/orvane-host/Session.h"
 #include "tools/orvane-host/WindowDump.h"
 #include "ui/Panelkit.h"
+#include "ui/TaskMainWnd.h"
 
 namespace orvane::hostprog {
 
@@ -66,6 +67,19 @@ void Session::ClickLink(XWindow* wnd, const Op& op)
             ClickAt(items, x, y);
             return;
         }
+        if (value == op.number && value != 0) {
+            // A link without text takes no room on screen: a player cannot
+            // click it, and a click at its spot would reach its neighbour.
+            Event ev;
+            ev["ev"] = "miss";
+            ev["window"] = op.window;
+            ev["at"] = Event::array({x, y});
+            ev["hit"] = nullptr;
+            ev["link"] = op.number;
+            ev["empty"] = true;
+            Emit(ev);
+            return;
+        }
         if (value != 0)
             links += (links.empty() ? "" : ", ") + std::to_string(value);
     }
@@ -119,6 +133,54 @@ void Session::ClickTask(XWindow* wnd, int32_t index)
     ClickAt(button, rc.left + (rc.right - rc.left) / 2, rc.top + (rc.bottom - rc.top) / 2);
 }
 
+void Session::RunCommand(XWindow* wnd, const Op& op)
+{
+    // Every module window is a CTaskMainWnd: the host reaches its command
+    // interface by the declared bases, without run-time type information
+    // across the module's boundary.
+    ITaskWnd* taskWnd = static_cast<CTaskMainWnd*>(static_cast<XMainWnd*>(wnd));
+    const bool ok = taskWnd->OnCommand(op.number, op.hasData ? op.text.c_str() : nullptr, op.param);
+    Event ev;
+    ev["ev"] = "result";
+    ev["op"] = op.name;
+    ev["value"] = ok;
+    Emit(ev);
+}
+
+void Session::Drag(XWindow* wnd, const Op& op)
+{
+    // The press goes to a point of the window itself, not of a child, as a
+    // player takes hold of a window by its frame.
+    RECT rc{};
+    wnd->GetWindowRect(rc);
+    XDesktop* desktop = XDesktop::GetInstance();
+    POINT from{rc.left + (rc.right - rc.left) / 2, rc.top + (rc.bottom - rc.top) / 2};
+    bool found = false;
+    for (int32_t y = rc.top + 1; y < rc.bottom && !found; y += 4) {
+        for (int32_t x = rc.left + 1; x < rc.right && !found; x += 4) {
+            const POINT pt{x, y};
+            if (desktop->TopLevelAt(pt) == wnd && wnd->HitTest(pt) == wnd) {
+                from = pt;
+                found = true;
+            }
+        }
+    }
+    XWindow* top = desktop->TopLevelAt(from);
+    if (!found) {
+        Event ev;
+        ev["ev"] = "miss";
+        ev["window"] = op.window;
+        ev["at"] = Event::array({from.x, from.y});
+        ev["hit"] = top != nullptr ? Event(top->GetID()) : Event(nullptr);
+        Emit(ev);
+    }
+    const POINT to{from.x + op.number, from.y + op.param};
+    desktop->MouseMove(from, 0);
+    desktop->MouseDown(from, 1);
+    desktop->MouseMove(to, 1);
+    desktop->MouseUp(to, 1);
+}
+
 void Session::RunPlayer(const Op& op)
 {
     if (op.kind == OpKind::Confirm) {
@@ -153,7 +215,16 @@ void Session::RunPlayer(const Op& op)
             break;
         }
         case OpKind::Destroy:
-            XDesktop::GetInstance()->DestroyWindow(wnd);
+            if (op.release)
+                XDesktop::GetInstance()->DestroyWindow(wnd);
+            else
+                delete wnd;  // the destructor alone, as a toolkit that skips Release
+            break;
+        case OpKind::Command:
+            RunCommand(wnd, op);
+            break;
+        case OpKind::Drag:
+            Drag(wnd, op);
             break;
         default:
             break;

@@ -1,5 +1,8 @@
 #include "tools/orvane-host/WindowDump.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "ui/Panelkit.h"
 
 namespace orvane::hostprog {
@@ -65,19 +68,24 @@ int64_t LinkValue(const XTalkLine& line)
     const XTalkFragment* link = FirstLink(line, index);
     if (link == nullptr)
         return 0;
-    // At most ten characters, blanks and a sign first, up to the first
-    // character that is not a digit.
-    const std::string url = link->url.substr(0, 10);
+    // As the module reads it: ten characters, one more after a sign; blanks
+    // and a sign first, up to the first character that is not a digit; the
+    // result kept within 32 bits.
+    const std::string& url = link->url;
+    size_t limit = 10;
     size_t i = 0;
-    while (i < url.size() && (url[i] == ' ' || url[i] == '\t'))
+    while (i < limit && i < url.size() && (url[i] == ' ' || (url[i] >= '\t' && url[i] <= '\r')))
         ++i;
     bool negative = false;
-    if (i < url.size() && (url[i] == '+' || url[i] == '-'))
+    if (i < limit && i < url.size() && (url[i] == '+' || url[i] == '-')) {
         negative = url[i++] == '-';
+        ++limit;
+    }
     int64_t value = 0;
-    while (i < url.size() && url[i] >= '0' && url[i] <= '9')
+    while (i < limit && i < url.size() && url[i] >= '0' && url[i] <= '9')
         value = value * 10 + (url[i++] - '0');
-    return negative ? -value : value;
+    value = negative ? -value : value;
+    return std::clamp<int64_t>(value, INT32_MIN, INT32_MAX);
 }
 
 bool LinkPoint(const XTalkLine& line, int32_t& x, int32_t& y)
@@ -87,16 +95,18 @@ bool LinkPoint(const XTalkLine& line, int32_t& x, int32_t& y)
     if (link == nullptr)
         return false;
     RECT rc = link->rect;
+    bool laidOut = false;
     // A wrapped link spans rows; the middle of its bounds may be on none of them.
     for (const XTalkPiece& piece : line.pieces) {
         if (piece.fragment == index) {
             rc = piece.rect;
+            laidOut = true;
             break;
         }
     }
     x = rc.left + (rc.right - rc.left) / 2;
     y = rc.top + (rc.bottom - rc.top) / 2;
-    return true;
+    return laidOut;
 }
 
 std::vector<XWindow*> TaskButtons(XWindow* logDlg, int32_t descChildren)

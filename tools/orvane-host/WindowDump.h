@@ -22,6 +22,7 @@ XTalk* TextControl(XWindow* wnd);
 // it; 0 for a plain line.
 int64_t LinkValue(const XTalkLine& line);
 // Where a click lands on a line's first link: the centre of its first piece.
+// False when the link has no text, and so no piece: x, y are then its spot.
 bool LinkPoint(const XTalkLine& line, int32_t& x, int32_t& y);
 // The task log's link buttons: its children after the ones built from its
 // description (which has descChildren children; child 1 is only a template).

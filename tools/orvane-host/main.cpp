@@ -141,7 +141,8 @@ int main(int argc, char** argv)
     info.scenario = name;
     info.removedAtExit = folders.temporary && !folders.keep;
     transcript->Begin(info);
-    session = std::make_unique<Session>(*transcript, folders.workGbk, folders.workUtf8);
+    session =
+        std::make_unique<Session>(*transcript, folders.workGbk, folders.workUtf8, options->without);
     const int status = Play(fromStdin ? std::cin : file, name, *transcript, *session);
     session.reset();
     return status;

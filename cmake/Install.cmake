@@ -1,0 +1,69 @@
+# The SDK a game client builds against: the module, the window toolkit it
+# draws with, the headers a host includes, and a CMake package
+# (find_package(Orvane) gives Orvane::Orvane). `cpack` archives the same.
+include(CMakePackageConfigHelpers)
+
+set(ORVANE_INCLUDE_DEST include/orvane)
+set(ORVANE_CONFIG_DEST lib/cmake/Orvane)
+
+# The headers keep their folders, so their own includes ("client/...",
+# "ui/...") resolve from include/orvane.
+set(ORVANE_SDK_HEADERS
+  client/TaskClientHelper.h
+  client/ITaskClient.h
+  client/HostInterfaces.h
+  tasks/TaskRecords.h
+  ui/TaskMainWnd.h
+  ui/Panelkit.h
+  ui/PanelkitApi.h
+  ui/ResObject.h
+  platform/Win32.h)
+foreach(header ${ORVANE_SDK_HEADERS})
+  get_filename_component(dir ${header} DIRECTORY)
+  install(FILES ${CMAKE_SOURCE_DIR}/${header} DESTINATION ${ORVANE_INCLUDE_DEST}/${dir}
+    COMPONENT sdk)
+endforeach()
+
+set(ORVANE_SDK_TARGETS orvane panelkit)
+if(NOT WIN32)
+  list(APPEND ORVANE_SDK_TARGETS orvane_win32)
+endif()
+# Everything in lib/: on Windows the DLLs, their import libraries and the
+# module's .def; on Linux the shared libraries.
+install(TARGETS ${ORVANE_SDK_TARGETS}
+  RUNTIME DESTINATION lib COMPONENT sdk
+  LIBRARY DESTINATION lib COMPONENT sdk
+  ARCHIVE DESTINATION lib COMPONENT sdk)
+if(NOT WIN32)
+  # The installed libraries find each other beside themselves.
+  set_target_properties(orvane panelkit PROPERTIES INSTALL_RPATH "$ORIGIN")
+endif()
+if(WIN32)
+  target_link_options(orvane PRIVATE -Wl,--output-def,${CMAKE_BINARY_DIR}/lib/Orvane.def)
+  install(FILES ${CMAKE_BINARY_DIR}/lib/Orvane.def DESTINATION lib COMPONENT sdk)
+endif()
+
+configure_file(${CMAKE_SOURCE_DIR}/cmake/OrvaneConfig.cmake.in
+  ${CMAKE_BINARY_DIR}/OrvaneConfig.cmake @ONLY)
+write_basic_package_version_file(${CMAKE_BINARY_DIR}/OrvaneConfigVersion.cmake
+  VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
+install(FILES ${CMAKE_BINARY_DIR}/OrvaneConfig.cmake ${CMAKE_BINARY_DIR}/OrvaneConfigVersion.cmake
+  DESTINATION ${ORVANE_CONFIG_DEST} COMPONENT sdk)
+install(FILES ${CMAKE_SOURCE_DIR}/CHANGELOG.md ${CMAKE_SOURCE_DIR}/docs/integrating.md
+  DESTINATION share/doc/orvane COMPONENT sdk OPTIONAL)
+
+# cpack: Orvane-<version>-win32.zip, Orvane-<version>-Linux.tar.gz.
+set(CPACK_PACKAGE_NAME Orvane)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_SYSTEM_NAME win32)
+else()
+  set(CPACK_GENERATOR TGZ)
+  set(CPACK_SYSTEM_NAME Linux)
+endif()
+set(CPACK_PACKAGE_FILE_NAME ${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-${CPACK_SYSTEM_NAME})
+set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
+set(CPACK_COMPONENTS_ALL sdk)
+set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};${PROJECT_NAME};sdk;/")
+include(CPack)
