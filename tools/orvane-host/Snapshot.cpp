@@ -1,11 +1,13 @@
 // A picture of the desktop for the snapshot op. The toolkit draws onto a
 // recording canvas; this replays what it recorded onto pixels: bitmaps from
-// their own pixels, each character of a text as a small box in the text's
-// colour, and a thin frame around every visible window.
+// their own pixels, texts through the toolkit's text painter in the text's
+// colour (links underlined), and on request a thin frame around every
+// visible window.
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 
+#include "panelkit/TextPainter.h"
 #include "tools/orvane-host/Session.h"
 #include "ui/Panelkit.h"
 
@@ -91,7 +93,7 @@ void DrawBitmap(Pixels& px, const XRecordingCanvas::Item& item)
     }
 }
 
-void DrawTextBoxes(Pixels& px, const XRecordingCanvas::Item& item)
+void DrawText(Pixels& px, const XRecordingCanvas::Item& item)
 {
     if (item.font == nullptr)
         return;
@@ -99,21 +101,14 @@ void DrawTextBoxes(Pixels& px, const XRecordingCanvas::Item& item)
     const auto r = static_cast<uint8_t>(((item.color >> 11) & 0x1F) * 255 / 31);
     const auto g = static_cast<uint8_t>(((item.color >> 5) & 0x3F) * 255 / 63);
     const auto b = static_cast<uint8_t>((item.color & 0x1F) * 255 / 31);
-    const int32_t height = item.font->GetTextHeight();
-    int32_t x = item.x;
-    const std::string& text = item.text;
-    for (size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const size_t n = (lead >= 0x81 && lead <= 0xFE && i + 1 < text.size()) ? 2 : 1;
-        const std::string ch = text.substr(i, n);
-        const int32_t w = item.font->GetTextWidth(ch.c_str());
-        if (ch != " ") {
-            const RECT box{x + 1, item.y + 1, x + w - 1, item.y + height - 1};
-            px.Fill(box, r, g, b, item.clip);
-        }
-        x += w;
-        i += n;
-    }
+    const RECT& clip = item.clip;
+    panelkit::PaintText(item.font, item.x, item.y, item.text.c_str(),
+                        item.color == panelkit::kLinkColor,
+                        [&](int32_t x, int32_t y, uint8_t coverage) {
+                            if (x >= clip.left && x < clip.right && y >= clip.top &&
+                                y < clip.bottom)
+                                px.Blend(x, y, r, g, b, coverage);
+                        });
 }
 
 void DrawFrames(Pixels& px, XWindow* wnd, int depth)
@@ -172,7 +167,7 @@ void Session::RunSnapshot(const Op& op)
         wnd->Paint(&canvas);
         for (const XRecordingCanvas::Item& item : canvas.Items()) {
             if (item.isText)
-                DrawTextBoxes(px, item);
+                DrawText(px, item);
             else
                 DrawBitmap(px, item);
         }
