@@ -102,8 +102,8 @@ bool MakeTemporaryFolder(fs::path& out, std::string& reason)
 
 const char* Usage()
 {
-    return "usage: orvane-host [--game DIR] [--workdir DIR] [--keep-workdir] [--jsonl] "
-           "[SCENARIO | -]\n"
+    return "usage: orvane-host [--game DIR] [--workdir DIR] [--keep-workdir] [--jsonl] [--frames]\n"
+           "                   [--snapshots DIR] [SCENARIO | -]\n"
            "  Plays a scenario (one JSON object per line; '-' or nothing: standard input)\n"
            "  into the Orvane module and prints what the module does.\n"
            "  --game DIR      game folder with scp/ and task/ (default: the sample game)\n"
@@ -111,6 +111,9 @@ const char* Usage()
            "                  (default: a fresh temporary folder, removed at exit)\n"
            "  --keep-workdir  keep the temporary work folder\n"
            "  --jsonl         print the transcript as JSON Lines\n"
+           "  --frames        draw a thin frame round every window in pictures\n"
+           "  --snapshots DIR write DIR/NNNN-lineL.png after every step that changes\n"
+           "                  the desktop\n"
            "  See docs/trying-orvane-host.md and docs/scenario-format.md.\n";
 }
 
@@ -124,14 +127,17 @@ std::optional<Options> ParseCommandLine(const std::vector<std::string>& args, st
             options.help = true;
         } else if (a == "--jsonl") {
             options.jsonl = true;
+        } else if (a == "--frames") {
+            options.frames = true;
         } else if (a == "--keep-workdir") {
             options.keepWorkDir = true;
-        } else if (a == "--game" || a == "--workdir") {
+        } else if (a == "--game" || a == "--workdir" || a == "--snapshots") {
             if (i + 1 >= args.size() || args[i + 1].empty()) {
                 reason = a + " needs a folder";
                 return std::nullopt;
             }
-            (a == "--game" ? options.gameDir : options.workDir) = args[++i];
+            (a == "--game" ? options.gameDir
+                           : a == "--workdir" ? options.workDir : options.snapshotDir) = args[++i];
         } else if (a.size() > 1 && a[0] == '-' && a != "-") {
             reason = "unknown option " + a;
             return std::nullopt;

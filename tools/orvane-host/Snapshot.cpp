@@ -4,10 +4,12 @@
 // colour (links underlined), and on request a thin frame around every
 // visible window.
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
 #include "panelkit/TextPainter.h"
+#include "tools/orvane-host/DesktopPicture.h"
 #include "tools/orvane-host/Session.h"
 #include "ui/Panelkit.h"
 
@@ -139,7 +141,8 @@ std::filesystem::path SnapshotPath(const std::string& path, const std::string& w
 
 }  // namespace
 
-void Session::RunSnapshot(const Op& op)
+
+DesktopPicture DrawDesktop(bool frames)
 {
     XDesktop* desktop = XDesktop::GetInstance();
     RECT area{};
@@ -171,8 +174,14 @@ void Session::RunSnapshot(const Op& op)
             else
                 DrawBitmap(px, item);
         }
-        DrawFrames(px, wnd, 0);
+        if (frames)
+            DrawFrames(px, wnd, 0);
     }
+    return DesktopPicture{px.width, px.height, std::move(px.rgba)};
+}
+
+bool WritePicture(const DesktopPicture& picture, const std::filesystem::path& path)
+{
     // Encoded in memory and written by the standard library, which takes
     // any path the file system does.
     std::vector<uint8_t> png;
@@ -181,19 +190,44 @@ void Session::RunSnapshot(const Op& op)
         const auto* bytes = static_cast<const uint8_t*>(data);
         out->insert(out->end(), bytes, bytes + size);
     };
-    const bool encoded = stbi_write_png_to_func(append, &png, px.width, px.height, 4,
-                                                px.rgba.data(), px.width * 4) != 0;
-    std::ofstream file(SnapshotPath(op.path, m_workDir), std::ios::binary);
-    if (!encoded || !file ||
-        !file.write(reinterpret_cast<const char*>(png.data()),
-                    static_cast<std::streamsize>(png.size())))
+    const bool encoded =
+        stbi_write_png_to_func(append, &png, picture.width, picture.height, 4,
+                               picture.rgba.data(), picture.width * 4) != 0;
+    std::ofstream file(path, std::ios::binary);
+    return encoded && file &&
+           file.write(reinterpret_cast<const char*>(png.data()),
+                      static_cast<std::streamsize>(png.size()));
+}
+
+void Session::RunSnapshot(const Op& op)
+{
+    const DesktopPicture picture = DrawDesktop(m_pictures.frames);
+    if (!WritePicture(picture, SnapshotPath(op.path, m_workDir)))
         throw LineFault{"the picture cannot be written to " + op.path};
     Event ev;
     ev["ev"] = "snapshot";
     ev["path"] = op.path;
-    ev["width"] = px.width;
-    ev["height"] = px.height;
+    ev["width"] = picture.width;
+    ev["height"] = picture.height;
     Emit(ev);
+}
+
+void Session::SnapshotIfChanged(int32_t line)
+{
+    if (m_pictures.snapshotDir.empty())
+        return;
+    DesktopPicture picture = DrawDesktop(m_pictures.frames);
+    if (picture.rgba == m_lastPicture)
+        return;
+    char name[48];
+    std::snprintf(name, sizeof name, "%04d-line%d.png", ++m_snapshotCount, line);
+    const std::string& dir = m_pictures.snapshotDir;
+    const std::filesystem::path folder(std::u8string(dir.begin(), dir.end()));
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (!WritePicture(picture, folder / name))
+        throw LineFault{std::string("the picture cannot be written to ") + dir + "/" + name};
+    m_lastPicture = std::move(picture.rgba);
 }
 
 }  // namespace orvane::hostprog
