@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "panelkit/LinkMarkup.h"
+#include "panelkit/TextPainter.h"
 #include "panelkit/TextUtil.h"
 #include "panelkit/WindowState.h"
 #include "ui/Panelkit.h"
@@ -21,8 +22,9 @@ void RefreshOwnerBar(XItemContainer* items)
         talk->GetScrollBar()->Refresh();
 }
 
-// Links are drawn in yellow (RGB 5-6-5) so that they stand out from the text.
-constexpr WPixel kLinkColor = 0xFFE0;
+// Links are drawn in yellow (RGB 5-6-5, panelkit::kLinkColor) so that they
+// stand out from the text.
+using panelkit::kLinkColor;
 
 int32_t CharWidth(ITTFont* font, const char* text, size_t length)
 {

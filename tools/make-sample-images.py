@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the sample game's window images (parchment backgrounds and the task
-button highlight) and writes them as 24-bit BMP and 32-bit uncompressed TGA.
+"""Draws the sample game's window images (parchment backgrounds, the task
+button highlight, the task log dialog, the task panel, buttons and close
+buttons) and writes them as 24-bit BMP and 32-bit uncompressed TGA.
 
 Usage: make-sample-images.py [OUTPUT_DIR]   (default: sample/task beside tools/)
 
@@ -156,6 +157,106 @@ def draw_select(width, height):
     return pixels
 
 
+# The task log dialog and the buttons are dark lacquered wood, so that the
+# windows' white texts and yellow links stay readable on them.
+WOOD_DARK = (46, 28, 18)
+WOOD_LIGHT = (88, 54, 32)
+LACQUER = (120, 36, 28)
+
+
+def wood(x, y, width, height):
+    """Dark wood at (x, y): grain along the rows, a vignette towards the edges."""
+    h = (y * 2654435761 + (x // 37) * 40503) & 0xFFFFFFFF
+    h = ((h ^ (h >> 15)) * 2246822519) & 0xFFFFFFFF
+    grain = ((h >> 20) % 9) - 4
+    wave = 0.5 + 0.5 * ((((y + (x * 3) // 41) % 13) / 12.0) - 0.5)
+    edge = min(x, width - 1 - x, y, height - 1 - y) / 24.0
+    base = mix(WOOD_DARK, WOOD_LIGHT, min(1.0, 0.25 + 0.35 * wave + 0.1 * min(1.0, edge)))
+    return shade(base, grain + fibre(x, y) // 2)
+
+
+def framed(width, height, inner, title_rows=0):
+    """A gold-rimmed panel: BORDER outside, a gold line, then inner(x, y)."""
+    pixels = []
+    for y in range(height):
+        row = []
+        for x in range(width):
+            d = min(x, width - 1 - x, y, height - 1 - y)
+            if d < 2:
+                c = BORDER
+            elif d == 3:
+                c = GOLD
+            elif d == 4:
+                c = GOLD_LIGHT
+            elif title_rows and y == title_rows and 10 <= x < width - 10:
+                c = GOLD
+            elif title_rows and y == title_rows + 1 and 10 <= x < width - 10:
+                c = BORDER
+            else:
+                c = inner(x, y)
+            row.append(c)
+        pixels.append(row)
+    return pixels
+
+
+def draw_log_dialog(width, height):
+    """The task log dialog: dark wood, a title band, a recessed story pane."""
+    def inner(x, y):
+        c = wood(x, y, width, height)
+        if y < 38:
+            c = shade(mix(c, LACQUER, 0.35), 6)
+        # The story pane (200,40)-(500,240) and the note (200,250)-(500,290).
+        for l, t, r, b in ((196, 36, 504, 244), (196, 246, 504, 294)):
+            if l <= x < r and t <= y < b:
+                rim = min(x - l, r - 1 - x, y - t, b - 1 - y)
+                c = GOLD if rim == 0 else shade(c, -22)
+        return c
+    return framed(width, height, inner, title_rows=36)
+
+
+def draw_button(width, height):
+    """A raised lacquer button with a gold rim."""
+    pixels = []
+    for y in range(height):
+        row = []
+        for x in range(width):
+            d = min(x, width - 1 - x, y, height - 1 - y)
+            if d == 0:
+                c = BORDER
+            elif d == 1:
+                c = GOLD if y < height / 2 else mix(GOLD, BORDER, 0.5)
+            else:
+                light = 1.0 - y / max(1, height - 1)
+                c = shade(mix(LACQUER, shade(LACQUER, 40), light), fibre(x, y) // 2)
+            row.append(c)
+        pixels.append(row)
+    return pixels
+
+
+def draw_close(size):
+    """A round red seal on clear corners; the button's own "X" goes on it."""
+    pixels = []
+    r = size / 2.0
+    for y in range(size):
+        row = []
+        for x in range(size):
+            dx, dy = x + 0.5 - r, y + 0.5 - r
+            dist = (dx * dx + dy * dy) ** 0.5
+            if dist > r:
+                row.append((0, 0, 0, 0))
+            elif dist > r - 1.5:
+                row.append(GOLD_LIGHT + (255,))
+            else:
+                row.append(shade(LACQUER, 20 - int(dist * 2)) + (255,))
+        pixels.append(row)
+    return pixels
+
+
+def draw_panel(width, height):
+    """The task panel above the talk window: parchment in a gold frame."""
+    return framed(width, height, lambda x, y: shade(paper(x, y, width, 0.25), -10))
+
+
 def bmp_bytes(pixels):
     height = len(pixels)
     width = len(pixels[0])
@@ -189,6 +290,14 @@ IMAGES = [
     ("BakTaskDlgZhong.bmp", lambda: bmp_bytes(draw_middle(300, 20))),
     ("BakTaskDlgXia.bmp", lambda: bmp_bytes(draw_bottom(300, 30))),
     ("BakTaskSelect.tga", lambda: tga_bytes(draw_select(170, 32))),
+    ("LogDlgBack.bmp", lambda: bmp_bytes(draw_log_dialog(520, 300))),
+    ("TaskPanelBack.bmp", lambda: bmp_bytes(draw_panel(300, 115))),
+    ("Button48x20.bmp", lambda: bmp_bytes(draw_button(48, 20))),
+    ("Button160x22.bmp", lambda: bmp_bytes(draw_button(160, 22))),
+    ("Button76x24.bmp", lambda: bmp_bytes(draw_button(76, 24))),
+    ("Button80x24.bmp", lambda: bmp_bytes(draw_button(80, 24))),
+    ("Close18.tga", lambda: tga_bytes(draw_close(18))),
+    ("Close20.tga", lambda: tga_bytes(draw_close(20))),
 ]
 
 

@@ -132,8 +132,8 @@ bool ParseWithout(const std::string& list, std::vector<std::string>& out, std::s
 
 const char* Usage()
 {
-    return "usage: orvane-host [--game DIR] [--workdir DIR] [--keep-workdir] [--without LIST] "
-           "[--jsonl] [SCENARIO | -]\n"
+    return "usage: orvane-host [--game DIR] [--workdir DIR] [--keep-workdir] [--without LIST]\n"
+           "                   [--jsonl] [--frames] [--snapshots DIR] [SCENARIO | -]\n"
            "  Plays a scenario (one JSON object per line; '-' or nothing: standard input)\n"
            "  into the Orvane module and prints what the module does.\n"
            "  --game DIR      game folder with scp/ and task/ (default: the sample game)\n"
@@ -143,6 +143,9 @@ const char* Usage()
            "  --without LIST  services the host lacks, comma-separated: sender, loader,\n"
            "                  registry, ui, timers\n"
            "  --jsonl         print the transcript as JSON Lines\n"
+           "  --frames        draw a thin frame round every window in pictures\n"
+           "  --snapshots DIR write DIR/NNNN-lineL.png after every step that changes\n"
+           "                  the desktop\n"
            "  See docs/trying-orvane-host.md and docs/scenario-format.md.\n";
 }
 
@@ -156,6 +159,8 @@ std::optional<Options> ParseCommandLine(const std::vector<std::string>& args, st
             options.help = true;
         } else if (a == "--jsonl") {
             options.jsonl = true;
+        } else if (a == "--frames") {
+            options.frames = true;
         } else if (a == "--keep-workdir") {
             options.keepWorkDir = true;
         } else if (a == "--without") {
@@ -165,12 +170,13 @@ std::optional<Options> ParseCommandLine(const std::vector<std::string>& args, st
             }
             if (!ParseWithout(args[++i], options.without, reason))
                 return std::nullopt;
-        } else if (a == "--game" || a == "--workdir") {
+        } else if (a == "--game" || a == "--workdir" || a == "--snapshots") {
             if (i + 1 >= args.size() || args[i + 1].empty()) {
                 reason = a + " needs a folder";
                 return std::nullopt;
             }
-            (a == "--game" ? options.gameDir : options.workDir) = args[++i];
+            (a == "--game" ? options.gameDir
+                           : a == "--workdir" ? options.workDir : options.snapshotDir) = args[++i];
         } else if (a.size() > 1 && a[0] == '-' && a != "-") {
             reason = "unknown option " + a;
             return std::nullopt;

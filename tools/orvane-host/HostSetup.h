@@ -15,6 +15,8 @@ struct Options {
     std::string scenario = "-";
     bool jsonl = false;
     bool keepWorkDir = false;
+    bool frames = false;      // debug frames in pictures
+    std::string snapshotDir;  // a picture after every step that changes the desktop
     bool help = false;
     // Services the host's CGlobalClient lacks: any of sender, loader,
     // registry, ui and timers, each once, in that order.

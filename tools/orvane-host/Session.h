@@ -43,6 +43,15 @@ public:
     // call, no confirmation box to answer, no such child, ...).
     void Run(const Op& op);
     int64_t Now() const { return m_host.timers.Now(); }
+    // Debug frames in pictures, and a folder for a picture after every step
+    // that changes the desktop.
+    struct PictureOptions {
+        bool frames = false;
+        std::string snapshotDir;
+    };
+    void SetPictureOptions(PictureOptions options) { m_pictures = std::move(options); }
+    // After the op of that line: a picture if the desktop looks different.
+    void SnapshotIfChanged(int32_t line);
 
 private:
     void OnHostEvent(const host::HostEvent& ev);
@@ -80,6 +89,9 @@ private:
     ITaskClient* m_lastClient = nullptr;
     int32_t m_generation = 0;
     int32_t m_logDescChildren = -1;  // read from the game's script when first needed
+    PictureOptions m_pictures;
+    std::vector<uint8_t> m_lastPicture;
+    int32_t m_snapshotCount = 0;
     int64_t m_ticks = 0;             // timer ticks during the current advance
     std::vector<std::string> m_without;
 };

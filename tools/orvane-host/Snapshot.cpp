@@ -1,11 +1,15 @@
 // A picture of the desktop for the snapshot op. The toolkit draws onto a
 // recording canvas; this replays what it recorded onto pixels: bitmaps from
-// their own pixels, each character of a text as a small box in the text's
-// colour, and a thin frame around every visible window.
+// their own pixels, texts through the toolkit's text painter in the text's
+// colour (links underlined), and on request a thin frame around every
+// visible window.
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
+#include "panelkit/TextPainter.h"
+#include "tools/orvane-host/DesktopPicture.h"
 #include "tools/orvane-host/Session.h"
 #include "ui/Panelkit.h"
 
@@ -91,7 +95,7 @@ void DrawBitmap(Pixels& px, const XRecordingCanvas::Item& item)
     }
 }
 
-void DrawTextBoxes(Pixels& px, const XRecordingCanvas::Item& item)
+void DrawText(Pixels& px, const XRecordingCanvas::Item& item)
 {
     if (item.font == nullptr)
         return;
@@ -99,21 +103,14 @@ void DrawTextBoxes(Pixels& px, const XRecordingCanvas::Item& item)
     const auto r = static_cast<uint8_t>(((item.color >> 11) & 0x1F) * 255 / 31);
     const auto g = static_cast<uint8_t>(((item.color >> 5) & 0x3F) * 255 / 63);
     const auto b = static_cast<uint8_t>((item.color & 0x1F) * 255 / 31);
-    const int32_t height = item.font->GetTextHeight();
-    int32_t x = item.x;
-    const std::string& text = item.text;
-    for (size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const size_t n = (lead >= 0x81 && lead <= 0xFE && i + 1 < text.size()) ? 2 : 1;
-        const std::string ch = text.substr(i, n);
-        const int32_t w = item.font->GetTextWidth(ch.c_str());
-        if (ch != " ") {
-            const RECT box{x + 1, item.y + 1, x + w - 1, item.y + height - 1};
-            px.Fill(box, r, g, b, item.clip);
-        }
-        x += w;
-        i += n;
-    }
+    const RECT& clip = item.clip;
+    panelkit::PaintText(item.font, item.x, item.y, item.text.c_str(),
+                        item.color == panelkit::kLinkColor,
+                        [&](int32_t x, int32_t y, uint8_t coverage) {
+                            if (x >= clip.left && x < clip.right && y >= clip.top &&
+                                y < clip.bottom)
+                                px.Blend(x, y, r, g, b, coverage);
+                        });
 }
 
 void DrawFrames(Pixels& px, XWindow* wnd, int depth)
@@ -144,7 +141,8 @@ std::filesystem::path SnapshotPath(const std::string& path, const std::string& w
 
 }  // namespace
 
-void Session::RunSnapshot(const Op& op)
+
+DesktopPicture DrawDesktop(bool frames)
 {
     XDesktop* desktop = XDesktop::GetInstance();
     RECT area{};
@@ -172,12 +170,18 @@ void Session::RunSnapshot(const Op& op)
         wnd->Paint(&canvas);
         for (const XRecordingCanvas::Item& item : canvas.Items()) {
             if (item.isText)
-                DrawTextBoxes(px, item);
+                DrawText(px, item);
             else
                 DrawBitmap(px, item);
         }
-        DrawFrames(px, wnd, 0);
+        if (frames)
+            DrawFrames(px, wnd, 0);
     }
+    return DesktopPicture{px.width, px.height, std::move(px.rgba)};
+}
+
+bool WritePicture(const DesktopPicture& picture, const std::filesystem::path& path)
+{
     // Encoded in memory and written by the standard library, which takes
     // any path the file system does.
     std::vector<uint8_t> png;
@@ -186,19 +190,44 @@ void Session::RunSnapshot(const Op& op)
         const auto* bytes = static_cast<const uint8_t*>(data);
         out->insert(out->end(), bytes, bytes + size);
     };
-    const bool encoded = stbi_write_png_to_func(append, &png, px.width, px.height, 4,
-                                                px.rgba.data(), px.width * 4) != 0;
-    std::ofstream file(SnapshotPath(op.path, m_workDir), std::ios::binary);
-    if (!encoded || !file ||
-        !file.write(reinterpret_cast<const char*>(png.data()),
-                    static_cast<std::streamsize>(png.size())))
+    const bool encoded =
+        stbi_write_png_to_func(append, &png, picture.width, picture.height, 4,
+                               picture.rgba.data(), picture.width * 4) != 0;
+    std::ofstream file(path, std::ios::binary);
+    return encoded && file &&
+           file.write(reinterpret_cast<const char*>(png.data()),
+                      static_cast<std::streamsize>(png.size()));
+}
+
+void Session::RunSnapshot(const Op& op)
+{
+    const DesktopPicture picture = DrawDesktop(m_pictures.frames);
+    if (!WritePicture(picture, SnapshotPath(op.path, m_workDir)))
         throw LineFault{"the picture cannot be written to " + op.path};
     Event ev;
     ev["ev"] = "snapshot";
     ev["path"] = op.path;
-    ev["width"] = px.width;
-    ev["height"] = px.height;
+    ev["width"] = picture.width;
+    ev["height"] = picture.height;
     Emit(ev);
+}
+
+void Session::SnapshotIfChanged(int32_t line)
+{
+    if (m_pictures.snapshotDir.empty())
+        return;
+    DesktopPicture picture = DrawDesktop(m_pictures.frames);
+    if (picture.rgba == m_lastPicture)
+        return;
+    char name[48];
+    std::snprintf(name, sizeof name, "%04d-line%d.png", ++m_snapshotCount, line);
+    const std::string& dir = m_pictures.snapshotDir;
+    const std::filesystem::path folder(std::u8string(dir.begin(), dir.end()));
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (!WritePicture(picture, folder / name))
+        throw LineFault{std::string("the picture cannot be written to ") + dir + "/" + name};
+    m_lastPicture = std::move(picture.rgba);
 }
 
 }  // namespace orvane::hostprog

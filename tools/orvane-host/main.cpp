@@ -74,6 +74,7 @@ int Play(std::istream& in, const std::string& name, Transcript& transcript, Sess
                 transcript.OpStart(read.op);
                 try {
                     session.Run(read.op);
+                    session.SnapshotIfChanged(number);
                 } catch (const LineFault& fault) {
                     return Fail(&transcript, name, number, fault.text);
                 } catch (const std::exception& e) {
@@ -143,6 +144,7 @@ int main(int argc, char** argv)
     transcript->Begin(info);
     session =
         std::make_unique<Session>(*transcript, folders.workGbk, folders.workUtf8, options->without);
+    session->SetPictureOptions({options->frames, options->snapshotDir});
     const int status = Play(fromStdin ? std::cin : file, name, *transcript, *session);
     session.reset();
     return status;
