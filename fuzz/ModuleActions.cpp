@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <new>
 #include <optional>
 
 #include "client/DebugLog.h"
@@ -291,7 +292,8 @@ GameFolder::~GameFolder()
     std::filesystem::remove_all(m_path, ec);
 }
 
-SessionStats PlaySession(const GameFolder& folder, const uint8_t* data, size_t size)
+SessionStats PlaySession(const GameFolder& folder, const uint8_t* data, size_t size,
+                         const FaultHooks& faults)
 {
     SessionStats stats;
     ResetModule();
@@ -316,80 +318,94 @@ SessionStats PlaySession(const GameFolder& folder, const uint8_t* data, size_t s
     // Bounded so that a long input cannot turn into a long session.
     for (; !in.AtEnd() && stats.actions < 256; ++stats.actions) {
         const uint8_t action = in.U8() % kActionCount;
-        switch (action) {
-            case kServer87:
-            case kServer91:
-                Deliver(host, action == kServer87 ? 87 : 91, in);
-                ++stats.messages;
-                break;
-            case kAdvance:
-                host.timers.Advance(in.U16());
-                break;
-            case kClickLink:
-                if (const std::optional<POINT> pt = LinkPoint(in.U8())) {
-                    XDesktop::GetInstance()->Click(*pt);
-                    ++stats.clicks;
-                }
-                break;
-            case kClickLog: {
-                const uint8_t n = in.U8();
-                CTaskLogDlg* dlg = LogDialog();
-                XWindow* control = dlg ? LogControl(dlg, n) : nullptr;
-                if (control != nullptr && control->IsVisible()) {
-                    XDesktop::GetInstance()->Click(Centre(control));
-                    ++stats.clicks;
-                }
-                break;
-            }
-            case kAnswerBox:
-                host.ui.Answer(static_cast<int8_t>(in.U8()));
-                break;
-            case kClickAt:
-            case kMouseMove: {
-                const POINT pt{in.U16() % 1024, in.U16() % 768};
-                if (action == kClickAt)
-                    XDesktop::GetInstance()->Click(pt);
-                else
-                    XDesktop::GetInstance()->MouseMove(pt, 0);
-                break;
-            }
-            case kOpenWindow: {
-                const int32_t id = kModuleWindows[in.U8() % std::size(kModuleWindows)];
-                host.ui.OpenClientWnd(id, (in.U8() & 1) ? &callback : nullptr);
-                break;
-            }
-            case kDestroyWindow: {
-                const uint8_t n = in.U8();
-                const std::vector<XWindow*> windows = TopLevelWindows();
-                if (!windows.empty())
-                    XDesktop::GetInstance()->DestroyWindow(windows[n % windows.size()]);
-                break;
-            }
-            case kClientCall:
-                ClientCall(helper.GetITaskClient(), in, callback);
-                break;
-            case kAccelKey: {
-                const uint8_t n = in.U8();
-                const std::vector<XWindow*> windows = TopLevelWindows();
-                if (!windows.empty())
-                    XDesktop::GetInstance()->AccelKey(windows[n % windows.size()]);
-                break;
-            }
-            case kTypeNote: {
-                const std::string text = ReadText(in);
-                if (CTaskLogDlg* dlg = LogDialog(); dlg && dlg->m_pNoteWnd)
-                    dlg->m_pNoteWnd->SetWindowTextA(text.c_str());
-                break;
-            }
-            default:  // kRestart
-                // Each one costs a whole client; a few reach all there is.
-                if (++restarts > kMaxRestarts)
+        const auto play = [&] {
+            switch (action) {
+                case kServer87:
+                case kServer91:
+                    Deliver(host, action == kServer87 ? 87 : 91, in);
+                    ++stats.messages;
                     break;
-                helper.Close();
-                helper.Create(host.Client());
-                if (ITaskClient* client = helper.GetITaskClient())
-                    client->InitTaskObserver();
-                break;
+                case kAdvance:
+                    host.timers.Advance(in.U16());
+                    break;
+                case kClickLink:
+                    if (const std::optional<POINT> pt = LinkPoint(in.U8())) {
+                        XDesktop::GetInstance()->Click(*pt);
+                        ++stats.clicks;
+                    }
+                    break;
+                case kClickLog: {
+                    const uint8_t n = in.U8();
+                    CTaskLogDlg* dlg = LogDialog();
+                    XWindow* control = dlg ? LogControl(dlg, n) : nullptr;
+                    if (control != nullptr && control->IsVisible()) {
+                        XDesktop::GetInstance()->Click(Centre(control));
+                        ++stats.clicks;
+                    }
+                    break;
+                }
+                case kAnswerBox:
+                    host.ui.Answer(static_cast<int8_t>(in.U8()));
+                    break;
+                case kClickAt:
+                case kMouseMove: {
+                    const POINT pt{in.U16() % 1024, in.U16() % 768};
+                    if (action == kClickAt)
+                        XDesktop::GetInstance()->Click(pt);
+                    else
+                        XDesktop::GetInstance()->MouseMove(pt, 0);
+                    break;
+                }
+                case kOpenWindow: {
+                    const int32_t id = kModuleWindows[in.U8() % std::size(kModuleWindows)];
+                    host.ui.OpenClientWnd(id, (in.U8() & 1) ? &callback : nullptr);
+                    break;
+                }
+                case kDestroyWindow: {
+                    const uint8_t n = in.U8();
+                    const std::vector<XWindow*> windows = TopLevelWindows();
+                    if (!windows.empty())
+                        XDesktop::GetInstance()->DestroyWindow(windows[n % windows.size()]);
+                    break;
+                }
+                case kClientCall:
+                    ClientCall(helper.GetITaskClient(), in, callback);
+                    break;
+                case kAccelKey: {
+                    const uint8_t n = in.U8();
+                    const std::vector<XWindow*> windows = TopLevelWindows();
+                    if (!windows.empty())
+                        XDesktop::GetInstance()->AccelKey(windows[n % windows.size()]);
+                    break;
+                }
+                case kTypeNote: {
+                    const std::string text = ReadText(in);
+                    if (CTaskLogDlg* dlg = LogDialog(); dlg && dlg->m_pNoteWnd)
+                        dlg->m_pNoteWnd->SetWindowTextA(text.c_str());
+                    break;
+                }
+                default:  // kRestart
+                    // Each one costs a whole client; a few reach all there is.
+                    if (++restarts > kMaxRestarts)
+                        break;
+                    helper.Close();
+                    helper.Create(host.Client());
+                    if (ITaskClient* client = helper.GetITaskClient())
+                        client->InitTaskObserver();
+                    break;
+            }
+        };
+        if (faults.arm == nullptr) {
+            play();
+            continue;
+        }
+        try {
+            faults.arm();
+            play();
+            faults.disarm();
+        } catch (const std::bad_alloc&) {
+            faults.disarm();
+            ++stats.failedActions;
         }
     }
     // Windows left behind still hold timers of the host: end them first.

@@ -23,7 +23,21 @@ struct SessionStats {
     int actions = 0;
     int messages = 0;
     int clicks = 0;
+    // Actions ended by an allocation failure that reached the session (see
+    // FaultHooks).
+    int failedActions = 0;
     std::vector<std::vector<uint8_t>> packets;
+};
+
+// Allocation failure as part of a session: arm and disarm are called around
+// every action. An allocation that fails inside a host stand-in or the
+// toolkit's own routing, before the module is reached, may throw out of
+// that action; the session counts it and goes on, as a game would have to.
+// Whether anything leaves the module itself is checked entry by entry by
+// the allocation-failure tests.
+struct FaultHooks {
+    void (*arm)() = nullptr;
+    void (*disarm)() = nullptr;
 };
 
 // A work folder holding a copy of the sample game, removed on destruction.
@@ -50,7 +64,8 @@ void ResetModule();
 // Runs one session in folder and ends it: the client closed, every window
 // ended and the module back in its load state. The module's windows, timers
 // and file stay inside the folder and this call.
-SessionStats PlaySession(const GameFolder& folder, const uint8_t* data, size_t size);
+SessionStats PlaySession(const GameFolder& folder, const uint8_t* data, size_t size,
+                         const FaultHooks& faults = {});
 
 // Sessions that reach every part of the module: a conversation with a task
 // menu, a task log on two pages with a delete, notes, and hostile messages.

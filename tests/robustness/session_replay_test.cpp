@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fuzz/ModuleActions.h"
+#include "tests/inject/AllocInjector.h"
 #include "tests/robustness/PacketCheck.h"
 
 namespace orvane::fuzz {
@@ -105,6 +106,33 @@ TEST_F(SessionReplayTest, MutatedSessionsSendOnlySoundPackets)
     }
     // The mutations must not have left the module's deeper paths unreached.
     EXPECT_GT(packets, 0u);
+}
+
+// The seeds with one allocation failing, spread over each session: no
+// crash, no leak, and the same seed played afterwards without failures
+// still reaches its packets (nothing of the failed session stays behind).
+TEST_F(SessionReplayTest, SeedsWithAFailedAllocation)
+{
+    const std::vector<Packet> seeds = SeedSessions();
+    const FaultHooks faults{&inject::Arm, &inject::Disarm};
+    for (size_t i = 0; i < seeds.size(); ++i) {
+        inject::Reset(0);
+        const SessionStats clean = PlaySession(folder, seeds[i].data(), seeds[i].size(), faults);
+        const uint64_t n = inject::Count();
+        ASSERT_GT(n, 0u);
+        int failed = 0;
+        for (uint64_t k = 1; k <= n; k += n / 40 + 1) {
+            inject::Reset(k);
+            const SessionStats stats = PlaySession(folder, seeds[i].data(), seeds[i].size(), faults);
+            failed += inject::Failed() ? 1 : 0;
+            for (const Packet& p : stats.packets)
+                ASSERT_EQ(PacketFault(p), "") << "seed " << i << ", allocation " << k;
+        }
+        inject::Reset(0);
+        EXPECT_GT(failed, 0) << "seed " << i;
+        EXPECT_EQ(PlaySession(folder, seeds[i].data(), seeds[i].size()).packets, clean.packets)
+            << "seed " << i;
+    }
 }
 
 }  // namespace

@@ -1,0 +1,47 @@
+// Whole-module sessions with one allocation failing: the first two bytes of
+// an input choose which allocation of the session fails (0: none), the rest
+// is a session as for module_fuzz. Built with clang and -DORVANE_FUZZ=ON:
+//   scripts/fuzz.sh module_alloc 300
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "fuzz/ModuleActions.h"
+#include "tests/inject/AllocInjector.h"
+
+namespace {
+
+std::unique_ptr<orvane::fuzz::GameFolder> g_folder;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    g_folder = std::make_unique<orvane::fuzz::GameFolder>(ORVANE_SAMPLE_DIR);
+    // ORVANE_FUZZ_SEEDS: the seed sessions, each with failures spread over it.
+    if (const char* dir = std::getenv("ORVANE_FUZZ_SEEDS")) {
+        int n = 0;
+        for (const std::vector<uint8_t>& seed : orvane::fuzz::SeedSessions()) {
+            for (uint16_t k : {1, 7, 30, 100, 300, 1000, 3000}) {
+                std::ofstream out(std::string(dir) + "/seed-" + std::to_string(n++),
+                                  std::ios::binary | std::ios::trunc);
+                out.put(static_cast<char>(k & 0xFF)).put(static_cast<char>(k >> 8));
+                out.write(reinterpret_cast<const char*>(seed.data()),
+                          static_cast<std::streamsize>(seed.size()));
+            }
+        }
+    }
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size < 2)
+        return 0;
+    orvane::inject::Reset(static_cast<uint64_t>(data[0] | data[1] << 8));
+    orvane::fuzz::PlaySession(*g_folder, data + 2, size - 2,
+                              {&orvane::inject::Arm, &orvane::inject::Disarm});
+    orvane::inject::Reset(0);
+    return 0;
+}
