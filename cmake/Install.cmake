@@ -3,6 +3,9 @@
 # (find_package(Orvane) gives Orvane::Orvane). `cpack` archives the same.
 include(CMakePackageConfigHelpers)
 
+# Installing (and cpack) needs the SDK's libraries built, not every test.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
 set(ORVANE_INCLUDE_DEST include/orvane)
 set(ORVANE_CONFIG_DEST lib/cmake/Orvane)
 
