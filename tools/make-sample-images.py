@@ -292,7 +292,6 @@ IMAGES = [
     ("BakTaskSelect.tga", lambda: tga_bytes(draw_select(170, 32))),
     ("LogDlgBack.bmp", lambda: bmp_bytes(draw_log_dialog(520, 300))),
     ("TaskPanelBack.bmp", lambda: bmp_bytes(draw_panel(300, 115))),
-    ("Button48x20.bmp", lambda: bmp_bytes(draw_button(48, 20))),
     ("Button160x22.bmp", lambda: bmp_bytes(draw_button(160, 22))),
     ("Button76x24.bmp", lambda: bmp_bytes(draw_button(76, 24))),
     ("Button80x24.bmp", lambda: bmp_bytes(draw_button(80, 24))),

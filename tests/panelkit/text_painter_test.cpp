@@ -82,3 +82,47 @@ TEST(TextPainter, BrokenGbkStillTakesItsPlace)
 }
 
 }  // namespace
+
+namespace {
+
+// A text box draws a line to a row and wraps each at its width; the rows
+// below the box are not drawn.
+TEST(EditDrawing, LinesAndWrappingMakeRows)
+{
+    struct Case {
+        const char* name;
+        const char* text;
+        std::vector<std::string> rows;
+    };
+    // 30 pixels wide, 24 high: five single-byte or two double-byte
+    // characters a row, two rows. "\xC8\xCE\xCE\xF1" is 任务 (task).
+    const Case cases[] = {
+        {"one row", "abc", {"abc"}},
+        {"lines", "ab\r\ncd", {"ab", "cd"}},
+        {"wrapped", "abcdefg", {"abcde", "fg"}},
+        {"double-byte kept whole", "\xC8\xCE\xCE\xF1\xC8\xCE", {"\xC8\xCE\xCE\xF1", "\xC8\xCE"}},
+        {"clipped below", "a\nb\nc", {"a", "b"}},
+        {"empty line keeps its row", "\nb", {"b"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        XEdit edit(nullptr);
+        edit.SetFont(XFontCreate::GetInstance()->CreateFontA("", 12, 0, 0, 0, 0, 0));
+        RECT rc{10, 20, 40, 44};
+        edit.SetWindowPos(rc);
+        edit.SetWindowTextA(c.text);
+        XRecordingCanvas canvas;
+        edit.OnDraw(&canvas, rc);
+        std::vector<std::string> rows;
+        for (const auto& item : canvas.Items()) {
+            EXPECT_EQ(item.x, 10);
+            rows.push_back(item.text);
+            if (std::string(c.name) == "empty line keeps its row") {
+                EXPECT_EQ(item.y, 32);
+            }
+        }
+        EXPECT_EQ(rows, c.rows);
+    }
+}
+
+}  // namespace

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string>
 
+#include "panelkit/TextPainter.h"
+
 #if defined(ORVANE_PICTURES)
 #include <unistd.h>
 
@@ -57,6 +59,8 @@ size_t DifferentPixels(const Loaded& a, const Loaded& b, int step)
 
 TEST(Pictures, TheScriptStillMakesTheDocumentedPictures)
 {
+    ASSERT_TRUE(panelkit::HasGlyphFont()) << "FreeType and fonts-wqy-zenhei are needed "
+                                             "(scripts/deps.sh linux)";
     const fs::path out = fs::temp_directory_path() / ("orvane-pictures-" + std::to_string(::getpid()));
     const std::string command = std::string("'") + ORVANE_SOURCE_DIR + "/scripts/pictures.sh' '" +
                                 out.string() + "' '" + ORVANE_HOST_BIN + "' >/dev/null";
