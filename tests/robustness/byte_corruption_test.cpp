@@ -153,8 +153,8 @@ TEST_P(ByteCorruptionTest, NoSingleByteBreaksTheModule)
     size_t stride = 1;
 #endif
     // scripts/test-m32.sh asks for a stride where qemu-i386 runs the suite.
-    if (const char* stride = std::getenv("ORVANE_BYTE_STRIDE"); stride && std::atoi(stride) > 0)
-        stride = static_cast<size_t>(std::atoi(stride));
+    if (const char* asked = std::getenv("ORVANE_BYTE_STRIDE"); asked && std::atoi(asked) > 0)
+        stride = static_cast<size_t>(std::atoi(asked));
     size_t sessions = 0;
     auto play = [&](const std::vector<uint8_t>& bytes, const std::string& what) {
         const std::vector<uint8_t> session = Session(m.msgId, bytes);
