@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -146,10 +148,13 @@ TEST_P(ByteCorruptionTest, NoSingleByteBreaksTheModule)
     // Under an emulator every session costs far more: there a stride of
     // positions, everywhere else each one.
 #ifdef _WIN32
-    constexpr size_t kStride = 16;
+    size_t stride = 128;
 #else
-    constexpr size_t kStride = 1;
+    size_t stride = 1;
 #endif
+    // scripts/test-m32.sh asks for a stride where qemu-i386 runs the suite.
+    if (const char* asked = std::getenv("ORVANE_BYTE_STRIDE"); asked && std::atoi(asked) > 0)
+        stride = static_cast<size_t>(std::atoi(asked));
     size_t sessions = 0;
     auto play = [&](const std::vector<uint8_t>& bytes, const std::string& what) {
         const std::vector<uint8_t> session = Session(m.msgId, bytes);
@@ -160,7 +165,7 @@ TEST_P(ByteCorruptionTest, NoSingleByteBreaksTheModule)
     };
     play(m.bytes, "unchanged");
     std::vector<uint8_t> bytes = m.bytes;
-    for (size_t at = 0; at < bytes.size(); at += kStride) {
+    for (size_t at = 0; at < bytes.size(); at += stride) {
         const uint8_t original = bytes[at];
         std::vector<uint8_t> values = {0x00, 0x7F, 0x80, 0xFF, static_cast<uint8_t>(original + 1),
                                        static_cast<uint8_t>(original - 1)};
@@ -177,7 +182,7 @@ TEST_P(ByteCorruptionTest, NoSingleByteBreaksTheModule)
         bytes[at] = original;
     }
     RecordProperty("sessions", static_cast<int>(sessions));
-    EXPECT_GT(sessions, m.bytes.size() / kStride * 4);
+    EXPECT_GT(sessions, m.bytes.size() / stride * 4);
 }
 
 INSTANTIATE_TEST_SUITE_P(Messages, ByteCorruptionTest, ::testing::Range<size_t>(0, Messages().size()),
