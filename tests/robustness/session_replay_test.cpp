@@ -116,6 +116,9 @@ TEST_F(SessionReplayTest, SeedsWithAFailedAllocation)
     const std::vector<Packet> seeds = SeedSessions();
     const FaultHooks faults{&inject::Arm, &inject::Disarm};
     for (size_t i = 0; i < seeds.size(); ++i) {
+        // The first play fills the folder's caches of scripts and pictures;
+        // the second is counted.
+        PlaySession(folder, seeds[i].data(), seeds[i].size());
         inject::Reset(0);
         const SessionStats clean = PlaySession(folder, seeds[i].data(), seeds[i].size(), faults);
         const uint64_t n = inject::Count();
@@ -129,7 +132,7 @@ TEST_F(SessionReplayTest, SeedsWithAFailedAllocation)
                 ASSERT_EQ(PacketFault(p), "") << "seed " << i << ", allocation " << k;
         }
         inject::Reset(0);
-        EXPECT_GT(failed, 0) << "seed " << i;
+        EXPECT_GT(failed, 30) << "seed " << i;
         EXPECT_EQ(PlaySession(folder, seeds[i].data(), seeds[i].size()).packets, clean.packets)
             << "seed " << i;
     }
