@@ -67,7 +67,7 @@ int32_t ChildrenBottom(XWindow* wnd)
 {
     int32_t bottom = RectOf(wnd).top;
     for (int32_t i = 0; i < wnd->GetChildCount(); ++i)
-        bottom = std::max(bottom, RectOf(wnd->GetChild(i)).bottom);
+        bottom = std::max<int32_t>(bottom, RectOf(wnd->GetChild(i)).bottom);
     return bottom;
 }
 
