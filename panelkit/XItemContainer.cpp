@@ -183,11 +183,11 @@ void XItemContainer::LayoutLine(XTalkLine& line)
                 rowTop += rowHeight;
             }
             if (line.pieces.size() == firstPiece || line.pieces.back().rect.top != rowTop) {
-                line.pieces.push_back(XTalkPiece{static_cast<int32_t>(f), std::string(),
+                line.pieces.push_back(XTalkPiece{static_cast<int32_t>(f), static_cast<int32_t>(pos), 0,
                                                  RECT{left + x, rowTop, left + x, rowTop + rowHeight}});
             }
             XTalkPiece& piece = line.pieces.back();
-            piece.text.append(text + pos, step);
+            piece.length += static_cast<int32_t>(step);
             piece.rect.right += width;
             x += width;
             widest = std::max(widest, x);
@@ -311,7 +311,8 @@ void XItemContainer::OnDraw(ICanvas* canvas, RECT& rc)
             if (!Intersects(piece.rect, clip))
                 continue;
             const bool isLink = line.fragments[static_cast<size_t>(piece.fragment)].isLink;
-            canvas->DrawString(font, piece.rect.left, piece.rect.top, piece.text.c_str(),
+            const std::string text = line.PieceText(piece);
+            canvas->DrawString(font, piece.rect.left, piece.rect.top, text.c_str(),
                                isLink ? kLinkColor : GetForeColor(), &clip, 1);
         }
     }

@@ -332,9 +332,12 @@ struct XTalkFragment {
 };
 
 // The part of a fragment that landed on one row after wrapping.
+// It names its bytes inside the fragment's text rather than copying them, so
+// laying out a long line costs no allocation per row.
 struct XTalkPiece {
     int32_t fragment;  // index into the line's fragments
-    std::string text;
+    int32_t begin;     // where its bytes start in that fragment's text
+    int32_t length;
     RECT rect;         // desktop coordinates
 };
 
@@ -346,6 +349,12 @@ struct XTalkLine {
     RECT rect;
     int32_t rows;
     std::vector<XTalkPiece> pieces;
+
+    std::string PieceText(const XTalkPiece& piece) const
+    {
+        return fragments[static_cast<size_t>(piece.fragment)].text.substr(
+            static_cast<size_t>(piece.begin), static_cast<size_t>(piece.length));
+    }
 };
 
 // Lays out the lines of a talk control: wrapping, content height.

@@ -13,7 +13,7 @@ std::vector<std::string> Rows(const XTalkLine& line)
 {
     std::map<int32_t, std::string> byTop;
     for (const XTalkPiece& piece : line.pieces)
-        byTop[piece.rect.top] += piece.text;
+        byTop[piece.rect.top] += line.PieceText(piece);
     std::vector<std::string> rows;
     for (const auto& [top, text] : byTop)
         rows.push_back(text);
