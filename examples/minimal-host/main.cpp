@@ -243,6 +243,8 @@ bool ClickLink(int32_t windowId, int32_t link)
                     continue;
                 const POINT pt{(piece.rect.left + piece.rect.right) / 2,
                                (piece.rect.top + piece.rect.bottom) / 2};
+                std::printf("click: link %d at (%d, %d)\n", static_cast<int>(link),
+                            static_cast<int>(pt.x), static_cast<int>(pt.y));
                 XDesktop::GetInstance()->MouseMove(pt, 0);
                 XDesktop::GetInstance()->Click(pt);
                 return true;
@@ -256,6 +258,10 @@ int main(int argc, char** argv)
 {
     // The work folder: TaskLog.txt is kept there, images come from its task\.
     const char* workDir = argc > 1 ? argv[1] : ".";
+    if (std::strlen(workDir) >= 240) {  // the module adds "\scp\Windowtask.res" to it
+        std::fprintf(stderr, "the work folder path is too long\n");
+        return 2;
+    }
     Output output;
     Loader loader;
     Timers timers;
@@ -263,10 +269,6 @@ int main(int argc, char** argv)
     Registry registry;
     Ui ui;
     CGlobalClient global{};
-    if (std::strlen(workDir) >= 240) {
-        std::fprintf(stderr, "the work folder path is too long\n");
-        return 2;
-    }
     global.m_MsgOutput.m_pOutput = &output;
     global.m_pResLoader = &loader;
     global.m_pTimerService = &timers;
@@ -286,7 +288,7 @@ int main(int argc, char** argv)
     client->InitTaskObserver();
 
     registry.Deliver(87, TalkMessage());
-    timers.Run(100);
+    timers.Run(100);  // a few frames later the player answers
     const bool clicked = ClickLink(163, kYes);
     timers.Run(1500);  // the window's one-second guard runs out
 
