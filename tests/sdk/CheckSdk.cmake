@@ -4,7 +4,7 @@
 #   CXX        the compiler of a native build
 #   TOOLCHAIN  the toolchain file of a cross build (instead of CXX)
 #   EMULATOR   what runs the cross build's programs (Wine), a ;-list
-#   ARGS       the program's arguments, a ;-list
+#   EXE_SUFFIX the target's program suffix (.exe on Windows)
 cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE ${WORK})
 set(prefix ${WORK}/sdk)
@@ -38,12 +38,9 @@ execute_process(COMMAND ${CMAKE_COMMAND} --build ${WORK}/build
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "the client does not build:\n${out}")
 endif()
-set(program ${WORK}/build/${PROGRAM})
-if(TOOLCHAIN)
-  set(program ${program}.exe)
-endif()
+set(program ${WORK}/build/${PROGRAM}${EXE_SUFFIX})
 file(MAKE_DIRECTORY ${WORK}/run)
-execute_process(COMMAND ${EMULATOR} ${program} ${ARGS} WORKING_DIRECTORY ${WORK}/run
+execute_process(COMMAND ${EMULATOR} ${program} WORKING_DIRECTORY ${WORK}/run
   RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT status EQUAL 0 OR NOT out MATCHES "${EXPECT}")
   message(FATAL_ERROR "${PROGRAM} failed (${status}):\n${out}${err}")
