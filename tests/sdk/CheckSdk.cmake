@@ -1,5 +1,10 @@
-# Installs the SDK from BUILD into WORK, builds the consumer against it out
-# of the source tree, and runs it.
+# Installs the SDK from BUILD into WORK, builds a client (SOURCE, the program
+# PROGRAM) against it out of the source tree with the same compiler, runs it
+# in a fresh folder and matches its output against EXPECT.
+#   CXX        the compiler of a native build
+#   TOOLCHAIN  the toolchain file of a cross build (instead of CXX)
+#   EMULATOR   what runs the cross build's programs (Wine), a ;-list
+#   EXE_SUFFIX the target's program suffix (.exe on Windows)
 cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE ${WORK})
 set(prefix ${WORK}/sdk)
@@ -15,18 +20,29 @@ foreach(file include/orvane/client/TaskClientHelper.h include/orvane/client/ITas
     message(FATAL_ERROR "the SDK lacks ${file}")
   endif()
 endforeach()
+if(TOOLCHAIN)
+  # A cross toolchain searches its own root for packages only; Orvane_DIR
+  # names the package's folder outright.
+  set(compiler -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN} -DOrvane_DIR=${prefix}/lib/cmake/Orvane)
+else()
+  set(compiler -DCMAKE_CXX_COMPILER=${CXX})
+endif()
 execute_process(COMMAND ${CMAKE_COMMAND} -S ${SOURCE} -B ${WORK}/build
-    -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_CXX_COMPILER=${CXX}
+    -DCMAKE_PREFIX_PATH=${prefix} ${compiler}
   RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE out)
 if(NOT status EQUAL 0)
-  message(FATAL_ERROR "the consumer does not configure:\n${out}")
+  message(FATAL_ERROR "the client does not configure:\n${out}")
 endif()
 execute_process(COMMAND ${CMAKE_COMMAND} --build ${WORK}/build
   RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE out)
 if(NOT status EQUAL 0)
-  message(FATAL_ERROR "the consumer does not build:\n${out}")
+  message(FATAL_ERROR "the client does not build:\n${out}")
 endif()
-execute_process(COMMAND ${WORK}/build/sdk_consumer RESULT_VARIABLE status OUTPUT_VARIABLE out)
-if(NOT status EQUAL 0 OR NOT out MATCHES "create 0, client null, commands ok")
-  message(FATAL_ERROR "the consumer failed (${status}): ${out}")
+set(program ${WORK}/build/${PROGRAM}${EXE_SUFFIX})
+file(MAKE_DIRECTORY ${WORK}/run)
+execute_process(COMMAND ${EMULATOR} ${program} WORKING_DIRECTORY ${WORK}/run
+  RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT status EQUAL 0 OR NOT out MATCHES "${EXPECT}")
+  message(FATAL_ERROR "${PROGRAM} failed (${status}):\n${out}${err}")
 endif()
+message(STATUS "${out}")
