@@ -75,11 +75,7 @@ constexpr int32_t kModuleWindows[] = {CTaskClient::kTalkWndID, CTaskClient::kLog
 
 std::vector<XWindow*> TopLevelWindows()
 {
-    XDesktop* desktop = XDesktop::GetInstance();
-    std::vector<XWindow*> out;
-    for (int32_t i = 0; i < desktop->GetWindowCount(); ++i)
-        out.push_back(desktop->GetWindowAt(i));
-    return out;
+    return XDesktop::GetInstance()->GetWindows();
 }
 
 POINT Centre(XWindow* wnd)
@@ -101,7 +97,8 @@ CTaskLogDlg* LogDialog()
 std::optional<POINT> LinkPoint(uint8_t n)
 {
     std::vector<POINT> points;
-    for (XWindow* wnd : TopLevelWindows()) {
+    const std::vector<XWindow*> windows = TopLevelWindows();
+    for (XWindow* wnd : windows) {
         auto* dlg = dynamic_cast<CTaskTalkDlg*>(wnd);
         if (dlg == nullptr || !dlg->IsVisible() || dlg->m_pTalk == nullptr)
             continue;
@@ -116,7 +113,7 @@ std::optional<POINT> LinkPoint(uint8_t n)
         }
     }
     // Then the controls that close a window or toggle the task panel.
-    for (XWindow* wnd : TopLevelWindows()) {
+    for (XWindow* wnd : windows) {
         auto* dlg = dynamic_cast<CTaskTalkDlg*>(wnd);
         if (dlg == nullptr || !dlg->IsVisible())
             continue;

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -87,7 +88,7 @@ bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes)
 struct Decoded {
     int32_t width;
     int32_t height;
-    std::vector<uint8_t> rgba;
+    std::shared_ptr<const std::vector<uint8_t>> rgba;
 };
 
 // Full path to picture; only pictures that decoded are kept.
@@ -152,7 +153,7 @@ IBitmap* CImageLoader::LoadImageA(const char* path)
         ~Pixels() { stbi_image_free(data); }
     } owned{pixels};
     const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
-    std::vector<uint8_t> rgba(pixels, pixels + count);
+    auto rgba = std::make_shared<const std::vector<uint8_t>>(pixels, pixels + count);
     if (kept.keep)
         kept.images.insert_or_assign(full, Decoded{width, height, rgba});
     return new XImage(width, height, std::move(rgba));

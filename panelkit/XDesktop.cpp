@@ -129,6 +129,11 @@ XWindow* XDesktop::GetWindowAt(int32_t index)
     return windows[static_cast<size_t>(index)];
 }
 
+std::vector<XWindow*> XDesktop::GetWindows()
+{
+    return InAddOrder(m_addOrder, m_children);
+}
+
 std::vector<XWindow*> XDesktop::FindTopLevel(int32_t id)
 {
     std::vector<XWindow*> found;

@@ -5,6 +5,13 @@
 IBitmap::~IBitmap() = default;
 
 XImage::XImage(int32_t width, int32_t height, std::vector<uint8_t> rgba)
+    : m_nWidth(width),
+      m_nHeight(height),
+      m_pixels(std::make_shared<const std::vector<uint8_t>>(std::move(rgba)))
+{
+}
+
+XImage::XImage(int32_t width, int32_t height, std::shared_ptr<const std::vector<uint8_t>> rgba)
     : m_nWidth(width), m_nHeight(height), m_pixels(std::move(rgba))
 {
 }
@@ -29,5 +36,5 @@ void XImage::Draw(ICanvas* canvas, int32_t x, int32_t y, int32_t flag)
 
 const std::vector<uint8_t>& XImage::GetPixels() const
 {
-    return m_pixels;
+    return *m_pixels;
 }

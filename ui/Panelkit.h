@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -58,10 +59,12 @@ public:
     virtual void Draw(ICanvas* canvas, int32_t x, int32_t y, int32_t flag) = 0;
 };
 
-// The toolkit's bitmap: RGBA pixels, 4 bytes each, rows top to bottom.
+// The toolkit's bitmap: RGBA pixels, 4 bytes each, rows top to bottom. The
+// pixels never change once decoded, so bitmaps of one picture may share them.
 class PANELKIT_API XImage : public IBitmap {
 public:
     XImage(int32_t width, int32_t height, std::vector<uint8_t> rgba);
+    XImage(int32_t width, int32_t height, std::shared_ptr<const std::vector<uint8_t>> rgba);
     ~XImage() override;
     int32_t GetWidth() override;
     int32_t GetHeight() override;
@@ -71,7 +74,7 @@ public:
 private:
     int32_t m_nWidth;
     int32_t m_nHeight;
-    std::vector<uint8_t> m_pixels;
+    std::shared_ptr<const std::vector<uint8_t>> m_pixels;
 };
 
 class PANELKIT_API CImageLoader {
@@ -446,6 +449,8 @@ public:
     void AddWindow(XWindow* wnd);
     int32_t GetWindowCount();
     XWindow* GetWindowAt(int32_t index);
+    // Every top-level window, in the order of GetWindowAt.
+    std::vector<XWindow*> GetWindows();
     // Top-level windows with that id, oldest first.
     std::vector<XWindow*> FindTopLevel(int32_t id);
     BOOL HasWindow(XWindow* wnd);
