@@ -1,0 +1,104 @@
+#include "tools/orvane-view/TranscriptPanel.h"
+
+#include <algorithm>
+
+#include "host/Encoding.h"
+
+namespace orvane::view {
+
+int LineCollector::overflow(int ch)
+{
+    if (ch == traits_type::eof())
+        return traits_type::not_eof(ch);
+    const char c = traits_type::to_char_type(ch);
+    if (m_echo != nullptr)
+        m_echo->put(c);
+    if (c == '\n') {
+        m_lines.push_back(std::move(m_current));
+        m_current.clear();
+        ++m_serial;
+        if (m_lines.size() > kMaxLines)
+            m_lines.pop_front();
+    } else {
+        m_current += c;
+    }
+    return ch;
+}
+
+int LineCollector::sync()
+{
+    if (m_echo != nullptr)
+        m_echo->flush();
+    return 0;
+}
+
+std::string PaintableGbk(const std::string& utf8)
+{
+    if (std::optional<std::string> whole = host::Utf8ToGbk(utf8))
+        return *whole;
+    // Character by character: a UTF-8 lead byte and its continuation bytes.
+    std::string out;
+    for (size_t i = 0; i < utf8.size();) {
+        size_t n = 1;
+        while (i + n < utf8.size() && (static_cast<unsigned char>(utf8[i + n]) & 0xC0) == 0x80)
+            ++n;
+        const std::optional<std::string> one = host::Utf8ToGbk(utf8.substr(i, n));
+        out += one ? *one : "?";
+        i += n;
+    }
+    return out;
+}
+
+std::vector<std::string> WrapGbk(const std::string& gbk, int32_t width, int32_t size)
+{
+    std::vector<std::string> rows(1);
+    int32_t used = 0;
+    for (size_t i = 0; i < gbk.size();) {
+        const bool wide = static_cast<unsigned char>(gbk[i]) >= 0x81 && i + 1 < gbk.size();
+        const size_t n = wide ? 2 : 1;
+        const int32_t w = wide ? size : size / 2;
+        if (used + w > width && used > 0) {
+            rows.emplace_back("  ");  // a continued row is indented
+            used = size;
+        }
+        rows.back().append(gbk, i, n);
+        used += w;
+        i += n;
+    }
+    return rows;
+}
+
+void TranscriptPanel::Draw(hostprog::Pixels& px, const RECT& area, ITTFont* font)
+{
+    if (font == nullptr)
+        return;
+    const int32_t size = font->GetTextHeight();
+    const int32_t rowHeight = size + 2;
+    const int32_t width = area.right - area.left - 8;
+    const int32_t rows = (area.bottom - area.top - 4) / rowHeight;
+    // Rows from the newest line upwards, until the window's worth above the
+    // scroll position is gathered.
+    const std::deque<std::string>& lines = m_lines.Lines();
+    std::vector<std::string> shown;
+    const size_t wanted = static_cast<size_t>(rows + m_scroll);
+    for (auto it = lines.rbegin(); it != lines.rend() && shown.size() < wanted; ++it) {
+        std::vector<std::string> wrapped = WrapGbk(PaintableGbk(*it), width, size);
+        for (auto row = wrapped.rbegin(); row != wrapped.rend(); ++row)
+            shown.push_back(std::move(*row));
+    }
+    if (shown.size() < wanted)
+        m_scroll = std::max<int32_t>(0, static_cast<int32_t>(shown.size()) - rows);
+    int32_t y = area.bottom - 2 - rowHeight;
+    for (size_t i = static_cast<size_t>(m_scroll); i < shown.size() && y >= area.top;
+         ++i, y -= rowHeight) {
+        const std::string& row = shown[i];
+        // Asides (the person's input, steps left out) stand out.
+        const hostprog::Rgb colour = row.rfind("> ", 0) == 0      ? hostprog::Rgb{250, 210, 120}
+                                     : row.rfind("line ", 0) == 0 ? hostprog::Rgb{150, 200, 250}
+                                     : row.rfind("#", 0) == 0     ? hostprog::Rgb{140, 150, 140}
+                                                                  : hostprog::Rgb{225, 225, 225};
+        hostprog::PaintGbk(px, font, area.left + 4, y, row.c_str(), colour, area);
+    }
+}
+
+}  // namespace orvane::view
