@@ -60,8 +60,13 @@ int ScenarioPlayer::Fail(int line, const std::string& text)
 
 const Op* ScenarioPlayer::Peek()
 {
+    return PeekWithin(0);
+}
+
+const Op* ScenarioPlayer::PeekWithin(int last)
+{
     std::string line;
-    while (!m_next && !m_ended) {
+    while (!m_next && !m_ended && (last <= 0 || m_number < last)) {
         if (!std::getline(m_in, line)) {
             if (m_in.bad())
                 return Fail(m_number + 1, "the scenario cannot be read further"), nullptr;
@@ -123,9 +128,28 @@ void ScenarioPlayer::SkipNext(const std::string& why)
     m_transcript.Flush();
 }
 
+int ScenarioPlayer::GoOn()
+{
+    while (const Op* op = Peek()) {
+        const OpSide side = SideOf(op->kind);
+        if (side == OpSide::World)
+            break;
+        if (side == OpSide::Player)
+            SkipNext("left to you");
+        else if (RunNext() != 0)
+            return m_status;
+    }
+    while (const Op* op = Peek()) {
+        if (SideOf(op->kind) == OpSide::Player || RunNext() != 0)
+            break;
+    }
+    return m_status;
+}
+
 int ScenarioPlayer::PlayTo(int last)
 {
-    for (const Op* op = Peek(); op != nullptr && (last <= 0 || op->line <= last); op = Peek()) {
+    // No line after the last is read: it may not even be a scenario line.
+    while (PeekWithin(last) != nullptr) {
         if (RunNext() != 0)
             break;
     }

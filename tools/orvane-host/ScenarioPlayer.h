@@ -44,12 +44,19 @@ public:
     int RunNext();
     // Tells the next op as left out and drops it.
     void SkipNext(const std::string& why);
+    // For a person who plays the player's part: the player's steps ahead are
+    // left out (the looks among them still run) up to the next step of the
+    // game client, the server or the clock; from there the lines play up to
+    // the next player's step. The exit status.
+    int GoOn();
     // The status once the run has ended: 0 at the end, else the fault's.
     bool Ended() const { return m_ended; }
     int Status() const { return m_status; }
 
 private:
     int Fail(int line, const std::string& text);
+    // Peek, reading no line after `last` (0: no limit).
+    const Op* PeekWithin(int last);
 
     std::istream& m_in;
     std::string m_name;

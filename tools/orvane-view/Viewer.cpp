@@ -278,22 +278,7 @@ void Viewer::GoOn()
         Tell("the scenario has ended");
         return;
     }
-    using hostprog::OpSide;
-    // The player's steps ahead are the person's, done or not: left out, while
-    // the looks among them still run.
-    while (const hostprog::Op* op = player.Peek()) {
-        const OpSide side = hostprog::SideOf(op->kind);
-        if (side == OpSide::World)
-            break;
-        if (side == OpSide::Player)
-            player.SkipNext("left to you");
-        else if (player.RunNext() != 0)
-            break;
-    }
-    while (const hostprog::Op* op = player.Peek()) {
-        if (hostprog::SideOf(op->kind) == OpSide::Player || player.RunNext() != 0)
-            break;
-    }
+    player.GoOn();
     if (const hostprog::Op* op = player.Peek())
         Tell("next, yours: line " + std::to_string(op->line) + ": " + op->summary);
     m_dirty = true;
