@@ -134,8 +134,8 @@ size_t VirtualTimerService::ArmedCount() const
 
 std::optional<int64_t> VirtualTimerService::NextDue() const
 {
-    const auto first = std::min_element(m_timers.begin(), m_timers.end(),
-                                         [](const Timer& a, const Timer& b) { return a.due < b.due; });
+    const auto earlier = [](const Timer& a, const Timer& b) { return a.due < b.due; };
+    const auto first = std::min_element(m_timers.begin(), m_timers.end(), earlier);
     if (first == m_timers.end())
         return std::nullopt;
     return first->due;

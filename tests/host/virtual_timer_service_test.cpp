@@ -121,7 +121,9 @@ TEST_F(TimerServiceTest, NextDueIsTheEarliestArmedTimer)
     const DueCase cases[] = {
         {"nothing armed", {}, std::nullopt},
         {"the earlier of two", {{Op::Set, 0, 1, 500}, {Op::Set, 1, 2, 200}}, 200},
-        {"a periodic timer after it fired", {{Op::Set, 0, 0, 300}, {Op::Advance, 0, 0, 400}}, 600},
+        {"a periodic timer after it fired",
+         {{Op::Set, 0, 0, 300}, {Op::Advance, 0, 0, 400}},
+         600},
         {"a killed timer is not due",
          {{Op::Set, 0, 1, 100}, {Op::Set, 0, 2, 700}, {Op::Kill, 0, 1, 0}}, 700},
         {"the last one killed", {{Op::Set, 0, 1, 100}, {Op::Kill, 0, 1, 0}}, std::nullopt},

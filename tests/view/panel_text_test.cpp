@@ -1,10 +1,10 @@
 // The viewer's transcript text: lines collected as they are written, texts
 // made GBK for the painter, and rows broken to the panel's width.
-#include "tools/orvane-view/PanelText.h"
-
 #include <gtest/gtest.h>
 
 #include <sstream>
+
+#include "tools/orvane-view/PanelText.h"
 
 namespace orvane::view {
 namespace {
@@ -17,7 +17,9 @@ TEST(PanelTextTest, TextForThePainterIsGbkWithQuestionMarksForWhatGbkLacks)
     } cases[] = {
         {"plain", "plain"},
         {"\xE4\xB8\xAD\xE6\x96\x87" /* 中文 */, "\xD6\xD0\xCE\xC4"},
-        {"a\xF0\x9F\x98\x80" "b" /* an emoji between */, "a?b"},
+        {"a\xF0\x9F\x98\x80"
+         "b" /* an emoji between */,
+         "a?b"},
         {"\xE4\xB8\xAD\xF0\x9F\x98\x80" /* 中 and an emoji */, "\xD6\xD0?"},
         {"", ""},
     };
@@ -38,11 +40,12 @@ TEST(PanelTextTest, RowsFitTheWidthAndNeverSplitADoubleByteCharacter)
     } cases[] = {
         {"fits exactly", "abcdefgh", 48, {"abcdefgh"}},
         {"continued rows are indented", "abcdefghij", 48, {"abcdefgh", "  ij"}},
-        {"a wide character goes whole to the next row", "abcdefg\xD6\xD0", 48,
+        {"a wide character goes whole to the next row",
+         "abcdefg\xD6\xD0",
+         48,
          {"abcdefg", "  \xD6\xD0"}},
         {"a lone lead byte at the end is one byte", "ab\xD6", 48, {"ab\xD6"}},
-        {"narrower than a character: one a row, no endless loop", "abc", 4,
-         {"a", "  b", "  c"}},
+        {"narrower than a character: one a row, no endless loop", "abc", 4, {"a", "  b", "  c"}},
         {"empty", "", 48, {""}},
     };
     for (const auto& c : cases) {

@@ -71,10 +71,11 @@ void PaintGbk(Pixels& px, ITTFont* font, int32_t x, int32_t y, const char* text,
 {
     if (font == nullptr || text == nullptr)
         return;
-    panelkit::PaintText(font, x, y, text, underline, [&](int32_t px_, int32_t py, uint8_t coverage) {
-        if (px_ >= clip.left && px_ < clip.right && py >= clip.top && py < clip.bottom)
-            px.Blend(px_, py, colour, coverage);
-    });
+    panelkit::PaintText(
+        font, x, y, text, underline, [&](int32_t px_, int32_t py, uint8_t coverage) {
+            if (px_ >= clip.left && px_ < clip.right && py >= clip.top && py < clip.bottom)
+                px.Blend(px_, py, colour, coverage);
+        });
 }
 
 }  // namespace orvane::hostprog

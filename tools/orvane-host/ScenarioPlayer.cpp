@@ -30,6 +30,8 @@ OpSide SideOf(OpKind kind)
         case OpKind::Note:
         case OpKind::Drag:
             return OpSide::Player;
+        case OpKind::Advance:
+            return OpSide::Clock;
         case OpKind::Dump:
         case OpKind::File:
         case OpKind::Snapshot:
@@ -134,10 +136,7 @@ int ScenarioPlayer::GoOn()
         const OpSide side = SideOf(op->kind);
         if (side == OpSide::World)
             break;
-        if (side == OpSide::Player)
-            SkipNext("left to you");
-        else if (RunNext() != 0)
-            return m_status;
+        SkipNext(side == OpSide::Look ? "left out" : "left to you");
     }
     while (const Op* op = Peek()) {
         if (SideOf(op->kind) == OpSide::Player || RunNext() != 0)

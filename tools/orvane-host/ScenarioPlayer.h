@@ -21,18 +21,18 @@ constexpr int kBadInput = 2;
 int ReportFault(const std::string& program, Transcript* transcript, const std::string& where,
                 int line, const std::string& text);
 
-// Whose step an op is: the player's (a click, a key, an answer...), a look
-// at windows or files that changes nothing, or the game client's, the
-// server's or the clock's.
-enum class OpSide { Player, Look, World };
+// Whose step an op is: the player's (a click, a key, an answer...), the
+// clock's, a look at windows or files that changes nothing, or the game
+// client's or the server's.
+enum class OpSide { Player, Clock, Look, World };
 OpSide SideOf(OpKind kind);
 
 class ScenarioPlayer {
 public:
     // in: the scenario; name: how errors name it; out: the transcript's
     // stream, checked after every step.
-    ScenarioPlayer(std::istream& in, std::string name, std::string program,
-                   Transcript& transcript, Session& session, std::ostream& out);
+    ScenarioPlayer(std::istream& in, std::string name, std::string program, Transcript& transcript,
+                   Session& session, std::ostream& out);
 
     // Plays every line up to and including `last` (0: to the end). Gives the
     // exit status: 0, or non-zero once the run cannot go on.
@@ -44,10 +44,10 @@ public:
     int RunNext();
     // Tells the next op as left out and drops it.
     void SkipNext(const std::string& why);
-    // For a person who plays the player's part: the player's steps ahead are
-    // left out (the looks among them still run) up to the next step of the
-    // game client, the server or the clock; from there the lines play up to
-    // the next player's step. The exit status.
+    // For a person who plays the player's part on a real clock: the steps
+    // ahead are left out up to the next step of the game client or the
+    // server, since the person clicked and waited instead; from there the
+    // lines play up to the next player's step. The exit status.
     int GoOn();
     // The status once the run has ended: 0 at the end, else the fault's.
     bool Ended() const { return m_ended; }

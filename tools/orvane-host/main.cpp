@@ -4,8 +4,8 @@
 #include <iostream>
 #include <memory>
 
-#include "tools/orvane-host/HostSetup.h"
 #include "tools/orvane-host/HostRun.h"
+#include "tools/orvane-host/HostSetup.h"
 
 #if !defined(_WIN32)
 #include <csignal>

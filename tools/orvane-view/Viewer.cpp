@@ -31,8 +31,8 @@ std::string Point(int32_t x, int32_t y)
 
 }  // namespace
 
-Viewer::Viewer(hostprog::HostRun& run, hostprog::Transcript& transcript,
-               const LineCollector& lines, ViewOptions options)
+Viewer::Viewer(hostprog::HostRun& run, hostprog::Transcript& transcript, const LineCollector& lines,
+               ViewOptions options)
     : m_run(run),
       m_transcript(transcript),
       m_lines(lines),
@@ -70,8 +70,9 @@ int Viewer::Run()
         std::fprintf(stderr, "orvane-view: the window cannot be opened: %s\n", SDL_GetError());
         return 1;
     }
-    Tell("the desktop is yours: the mouse plays, Space pauses the clock, N steps to the next "
-         "timer, G goes on with the scenario, Q quits (docs/viewing.md)");
+    Tell(
+        "the desktop is yours: the mouse plays, Space pauses the clock, N steps to the next "
+        "timer, G goes on with the scenario, Q quits (docs/viewing.md)");
     m_lastTicks = SDL_GetTicks64();
     while (!m_quit) {
         // Wake for the next timer when the clock runs, else now and then.
@@ -90,7 +91,7 @@ int Viewer::Run()
         Present();
     }
     Tell("quit at " + std::to_string(GetSession().Now()) + " ms");
-    return m_status;
+    return 0;
 }
 
 void Viewer::RunClock()
@@ -128,8 +129,7 @@ void Viewer::Handle(const SDL_Event& event)
         case SDL_MOUSEMOTION:
             // Held or not, the toolkit sees every move over the desktop (a
             // drag goes on even when the mouse leaves it).
-            if (!GetSession().HasConfirmBox() &&
-                (m_leftDown || event.motion.x < kDesktopWidth)) {
+            if (!GetSession().HasConfirmBox() && (m_leftDown || event.motion.x < kDesktopWidth)) {
                 GetSession().MouseMove(event.motion.x, event.motion.y, m_leftDown);
                 m_dirty = true;
             }
@@ -298,7 +298,8 @@ void Viewer::Snapshot()
 {
     namespace fs = std::filesystem;
     const std::string& dir = m_options.snapshotDir;
-    const fs::path folder = dir.empty() ? fs::path(".") : fs::path(std::u8string(dir.begin(), dir.end()));
+    const fs::path folder =
+        dir.empty() ? fs::path(".") : fs::path(std::u8string(dir.begin(), dir.end()));
     std::error_code ec;
     fs::create_directories(folder, ec);
     // The next free name, so that a second run does not overwrite the first.
@@ -315,9 +316,9 @@ void Viewer::Snapshot()
         Tell("the snapshot cannot be written to " + std::string(shown.begin(), shown.end()));
 }
 
-std::string Viewer::Status() const
+std::string Viewer::Status()
 {
-    hostprog::Session& session = const_cast<Viewer*>(this)->m_run.GetSession();
+    hostprog::Session& session = GetSession();
     std::string status = "clock " + std::to_string(session.Now()) + " ms, " +
                          (m_paused ? "paused (Space runs it)" : "running");
     if (const std::optional<int64_t> next = session.NextTimerIn())

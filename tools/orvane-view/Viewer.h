@@ -30,7 +30,8 @@ public:
     Viewer(const Viewer&) = delete;
     Viewer& operator=(const Viewer&) = delete;
 
-    // Opens the window and runs until the person quits; the exit status.
+    // Opens the window and runs until the person quits: 0, or 1 when no
+    // window can be opened.
     int Run();
 
 private:
@@ -42,16 +43,15 @@ private:
     void RunOp(const hostprog::Op& op);
     void AccelKey(int32_t window);
     void StepToNextTimer();
-    // G: the player's steps ahead are the person's and are left out; from the
-    // next step of the game client, the server or the clock on, the lines
-    // play up to the next player's step. P: the next line as written.
+    // G: the scenario goes on from where the person took over (see
+    // ScenarioPlayer::GoOn). P: the next line as written.
     void GoOn();
     void PlayNextLine();
     void Snapshot();
     void Tell(const std::string& text);
     void RunClock();
     void Present();
-    std::string Status() const;
+    std::string Status();
     hostprog::Session& GetSession() { return m_run.GetSession(); }
 
     hostprog::HostRun& m_run;
@@ -70,7 +70,6 @@ private:
     uint64_t m_lastPresent = 0;
     uint64_t m_shownSerial = 0;
     int32_t m_snapshots = 0;
-    int m_status = 0;
 };
 
 }  // namespace orvane::view
