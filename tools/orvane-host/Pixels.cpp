@@ -35,10 +35,11 @@ void Pixels::Blend(int32_t x, int32_t y, Rgb colour, uint8_t alpha)
 
 void Pixels::Fill(const RECT& rc, Rgb colour, const RECT& clip)
 {
-    const int32_t left = std::max({rc.left, clip.left, 0});
-    const int32_t right = std::min({rc.right, clip.right, width});
-    const int32_t top = std::max({rc.top, clip.top, 0});
-    const int32_t bottom = std::min({rc.bottom, clip.bottom, height});
+    // RECT's members are LONG, which is not int32_t everywhere.
+    const int32_t left = std::max<int32_t>(std::max<int32_t>(rc.left, clip.left), 0);
+    const int32_t right = std::min<int32_t>(std::min<int32_t>(rc.right, clip.right), width);
+    const int32_t top = std::max<int32_t>(std::max<int32_t>(rc.top, clip.top), 0);
+    const int32_t bottom = std::min<int32_t>(std::min<int32_t>(rc.bottom, clip.bottom), height);
     for (int32_t y = top; y < bottom; ++y)
         for (int32_t x = left; x < right; ++x)
             Blend(x, y, colour, 255);
