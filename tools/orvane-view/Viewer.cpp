@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 #include "tools/orvane-host/DesktopPicture.h"
@@ -62,6 +64,17 @@ int Viewer::Run()
 {
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "orvane-view: no display: %s\n", SDL_GetError());
+        return 1;
+    }
+    // Without a display SDL falls back to a window nobody sees, which would
+    // wait for a person for ever; only a run that asks for one gets it.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const bool invisible = driver != nullptr && (std::strcmp(driver, "offscreen") == 0 ||
+                                                 std::strcmp(driver, "dummy") == 0);
+    if (invisible && std::getenv("SDL_VIDEODRIVER") == nullptr) {
+        std::fprintf(stderr,
+                     "orvane-view: no display (DISPLAY or WAYLAND_DISPLAY); under Xvfb: "
+                     "xvfb-run -s '-screen 0 1400x700x24' orvane-view ...\n");
         return 1;
     }
     m_window = SDL_CreateWindow("orvane-view", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
