@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,8 @@ public:
     int64_t Now() const { return m_now; }
     bool IsArmed(int32_t id, ITimerSink* target) const;
     size_t ArmedCount() const;
+    // When the earliest armed timer falls due; nullopt when none is armed.
+    std::optional<int64_t> NextDue() const;
     // The number the transcript gives a target (1, 2, ... by first appearance).
     int32_t SinkNumber(ITimerSink* target);
     // The targets without an armed timer are gone (their owner was

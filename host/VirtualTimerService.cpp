@@ -132,4 +132,13 @@ size_t VirtualTimerService::ArmedCount() const
     return m_timers.size();
 }
 
+std::optional<int64_t> VirtualTimerService::NextDue() const
+{
+    const auto earlier = [](const Timer& a, const Timer& b) { return a.due < b.due; };
+    const auto first = std::min_element(m_timers.begin(), m_timers.end(), earlier);
+    if (first == m_timers.end())
+        return std::nullopt;
+    return first->due;
+}
+
 }  // namespace orvane::host

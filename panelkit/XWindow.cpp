@@ -17,6 +17,8 @@ ITTFont* DefaultFont()
 }
 
 constexpr WPixel kDefaultForeColor = 0xFFFF;
+// Where a main window's title sits below its top edge.
+constexpr int32_t kTitleTop = 12;
 
 }  // namespace
 
@@ -189,7 +191,16 @@ void XWindow::OnMouseEnter() {}
 
 void XWindow::OnMouseExit() {}
 
-void XWindow::OnDraw(ICanvas*, RECT&) {}
+void XWindow::OnDraw(ICanvas* canvas, RECT&)
+{
+    // A main window's text is its title, centred across its top. Child
+    // windows draw their text their own way (buttons, edits) or not at all.
+    if (!m_bTopLevel || canvas == nullptr || m_pFont == nullptr || m_strText.empty())
+        return;
+    const int32_t x = m_rcWindow.left + (GetWidth() - m_pFont->GetTextWidth(m_strText.c_str())) / 2;
+    const int32_t y = m_rcWindow.top + kTitleTop;
+    canvas->DrawString(m_pFont, x, y, m_strText.c_str(), m_ForeColor, &m_rcWindow, 1);
+}
 
 void XWindow::OnEraseBkgnd(ICanvas* canvas, RECT&)
 {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -106,6 +107,43 @@ TEST_F(TimerServiceTest, FiresInDueOrder)
                 local.Advance(step.ms);
         }
         EXPECT_EQ(log, c.expected);
+    }
+}
+
+// What the viewer's step to the next timer relies on.
+TEST_F(TimerServiceTest, NextDueIsTheEarliestArmedTimer)
+{
+    struct DueCase {
+        const char* name;
+        std::vector<Step> steps;
+        std::optional<int64_t> due;
+    };
+    const DueCase cases[] = {
+        {"nothing armed", {}, std::nullopt},
+        {"the earlier of two", {{Op::Set, 0, 1, 500}, {Op::Set, 1, 2, 200}}, 200},
+        {"a periodic timer after it fired",
+         {{Op::Set, 0, 0, 300}, {Op::Advance, 0, 0, 400}},
+         600},
+        {"a killed timer is not due",
+         {{Op::Set, 0, 1, 100}, {Op::Set, 0, 2, 700}, {Op::Kill, 0, 1, 0}}, 700},
+        {"the last one killed", {{Op::Set, 0, 1, 100}, {Op::Kill, 0, 1, 0}}, std::nullopt},
+    };
+    for (const DueCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        EventHub localHub;
+        VirtualTimerService local(localHub);
+        std::vector<Fire> log;
+        Sink s0(0, local, log), s1(1, local, log);
+        Sink* targets[] = {&s0, &s1};
+        for (const Step& step : c.steps) {
+            if (step.op == Op::Set)
+                local.SetTimer(step.id, targets[step.sink], static_cast<int32_t>(step.ms));
+            else if (step.op == Op::Kill)
+                local.KillTimer(step.id, targets[step.sink]);
+            else
+                local.Advance(step.ms);
+        }
+        EXPECT_EQ(local.NextDue(), c.due);
     }
 }
 

@@ -233,4 +233,26 @@ TEST_F(WindowTree, PaintDrawsVisibleWindowsInOrder)
     EXPECT_EQ(items[1].x, 10);
 }
 
+TEST_F(WindowTree, OnlyAMainWindowDrawsItsTextAsATitle)
+{
+    XMainWnd* main = Place<XMainWnd>(Desktop(), Rect(100, 50, 300, 150));
+    main->SetWindowTextA("Log");
+    main->SetForeColor(0x07E0);
+    XWindow* child = Place<XWindow>(main, Rect(10, 40, 190, 60));
+    child->SetWindowTextA("child");
+    XMainWnd* untitled = Place<XMainWnd>(Desktop(), Rect(400, 50, 500, 150));
+    untitled->SetWindowTextA("");
+
+    XRecordingCanvas canvas;
+    Desktop()->Paint(&canvas);
+    const auto& items = canvas.Items();
+    ASSERT_EQ(items.size(), 1u);
+    // "Log" is 18 wide, centred across 200, 12 below the top; in its colour.
+    EXPECT_EQ(items[0].text, "Log");
+    EXPECT_EQ(items[0].x, 100 + (200 - 18) / 2);
+    EXPECT_EQ(items[0].y, 50 + 12);
+    EXPECT_EQ(items[0].color, 0x07E0);
+    EXPECT_EQ(items[0].clip, Rect(100, 50, 300, 150));
+}
+
 }  // namespace

@@ -50,6 +50,8 @@ error_case(option "" "--verbose" "unknown option --verbose")
 error_case(game_missing "" "--game ${WORK}/nowhere" "the game folder")
 error_case(game_argument "" "--game" "--game needs a folder")
 error_case(two_scenarios "" "a.jsonl b.jsonl" "only one scenario")
+error_case(until_zero "" "--until 0 a.jsonl" "--until needs a line number")
+error_case(until_word "" "--until five a.jsonl" "--until needs a line number")
 file(WRITE ${WORK}/plain-file "")
 error_case(workdir_is_file "" "--workdir ${WORK}/plain-file" "cannot be made")
 

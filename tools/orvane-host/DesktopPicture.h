@@ -5,13 +5,12 @@
 #include <filesystem>
 #include <vector>
 
+#include "tools/orvane-host/Pixels.h"
+
 namespace orvane::hostprog {
 
-struct DesktopPicture {
-    int32_t width;
-    int32_t height;
-    std::vector<uint8_t> rgba;  // rows top to bottom
-};
+// A picture of the desktop is painted like any other.
+using DesktopPicture = Pixels;
 
 // The visible windows bottom to top; frames: a thin frame round each window.
 DesktopPicture DrawDesktop(bool frames);

@@ -128,12 +128,22 @@ bool ParseWithout(const std::string& list, std::vector<std::string>& out, std::s
     return true;
 }
 
+bool ParseLine(const std::string& text, int& line)
+{
+    if (text.empty() || text.size() > 9 ||
+        text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    line = std::stoi(text);
+    return line > 0;
+}
+
 }  // namespace
 
 const char* Usage()
 {
     return "usage: orvane-host [--game DIR] [--workdir DIR] [--keep-workdir] [--without LIST]\n"
-           "                   [--jsonl] [--frames] [--snapshots DIR] [SCENARIO | -]\n"
+           "                   [--jsonl] [--frames] [--snapshots DIR] [--until LINE]\n"
+           "                   [SCENARIO | -]\n"
            "  Plays a scenario (one JSON object per line; '-' or nothing: standard input)\n"
            "  into the Orvane module and prints what the module does.\n"
            "  --game DIR      game folder with scp/ and task/ (default: the sample game)\n"
@@ -146,6 +156,7 @@ const char* Usage()
            "  --frames        draw a thin frame round every window in pictures\n"
            "  --snapshots DIR write DIR/NNNN-lineL.png after every step that changes\n"
            "                  the desktop\n"
+           "  --until LINE    play the scenario's lines 1 to LINE only\n"
            "  See docs/trying-orvane-host.md and docs/scenario-format.md.\n";
 }
 
@@ -170,6 +181,12 @@ std::optional<Options> ParseCommandLine(const std::vector<std::string>& args, st
             }
             if (!ParseWithout(args[++i], options.without, reason))
                 return std::nullopt;
+        } else if (a == "--until") {
+            if (i + 1 >= args.size() || !ParseLine(args[i + 1], options.untilLine)) {
+                reason = "--until needs a line number (1 or more)";
+                return std::nullopt;
+            }
+            ++i;
         } else if (a == "--game" || a == "--workdir" || a == "--snapshots") {
             if (i + 1 >= args.size() || args[i + 1].empty()) {
                 reason = a + " needs a folder";

@@ -17,6 +17,7 @@ struct Options {
     bool keepWorkDir = false;
     bool frames = false;      // debug frames in pictures
     std::string snapshotDir;  // a picture after every step that changes the desktop
+    int untilLine = 0;        // the last scenario line played; 0: all of them
     bool help = false;
     // Services the host's CGlobalClient lacks: any of sender, loader,
     // registry, ui and timers, each once, in that order.

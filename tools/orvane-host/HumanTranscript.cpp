@@ -123,6 +123,13 @@ public:
         m_out << Line(kind, ev) << "\n";
     }
 
+    void Aside(const std::string& text) override
+    {
+        m_inComment = false;
+        m_paragraph = false;
+        m_out << "> " << Escaped(text) << "\n";
+    }
+
     // Also told on standard error; here it ends the transcript in its place.
     void Error(int line, const std::string& text) override
     {

@@ -13,6 +13,7 @@ public:
     void Blank() override {}
     void Comment(const std::string&) override {}
     void OpStart(const Op&) override {}
+    void Aside(const std::string&) override {}
     void Emit(const Event& event) override
     {
         m_out << event.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace)

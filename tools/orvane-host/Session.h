@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,19 @@ public:
     // After the op of that line: a picture if the desktop looks different.
     void SnapshotIfChanged(int32_t line);
 
+    // A person at the desktop: the mouse goes through the toolkit's routing
+    // as a player's does (leftHeld: the left button is down while it moves).
+    void MouseMove(int32_t x, int32_t y, bool leftHeld);
+    void MouseButton(int32_t x, int32_t y, bool down);
+    // Real time passing: the clock moves on by ms, firing what falls due.
+    // Throws LineFault as the advance op does.
+    void AdvanceClock(int64_t ms);
+    // The time until the next armed timer falls due; nullopt when none is armed.
+    std::optional<int64_t> NextTimerIn() const;
+    // The host's confirmation box, while one is open (its text in GBK).
+    bool HasConfirmBox() const { return m_host.ui.HasOpenBox(); }
+    const std::string& ConfirmBoxText() const { return m_host.ui.OpenBoxText(); }
+
 private:
     void OnHostEvent(const host::HostEvent& ev);
     void OnDebugWrite(const std::string& text);
@@ -72,6 +86,10 @@ private:
     void RunFile(const Op& op);
     void RunSnapshot(const Op& op);
     std::vector<XWindow*> TaskButtonsOf(XWindow* logDlg);
+    // Runs a person's input as an op would run: the windows that come with it
+    // belong to the current client.
+    template <class Input>
+    void AsPlayer(Input input);
     void Emit(const Event& ev) { m_out.Emit(ev); }
     void EmitNoWindow(int32_t id);
     // Says, before an op runs, that it needs a service the host lacks.

@@ -10,6 +10,7 @@
 
 #include "panelkit/TextPainter.h"
 #include "tools/orvane-host/DesktopPicture.h"
+#include "tools/orvane-host/Pixels.h"
 #include "tools/orvane-host/Session.h"
 #include "ui/Panelkit.h"
 
@@ -30,51 +31,6 @@ namespace orvane::hostprog {
 
 namespace {
 
-struct Pixels {
-    int32_t width;
-    int32_t height;
-    std::vector<uint8_t> rgba;
-
-    void Blend(int32_t x, int32_t y, uint8_t r, uint8_t g, uint8_t b, uint8_t a)
-    {
-        if (x < 0 || y < 0 || x >= width || y >= height || a == 0)
-            return;
-        uint8_t* p =
-            &rgba[(static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) *
-                  4];
-        const uint8_t src[3] = {r, g, b};
-        for (int k = 0; k < 3; ++k)
-            p[k] = static_cast<uint8_t>((src[k] * a + p[k] * (255 - a)) / 255);
-        p[3] = 255;
-    }
-
-    void Fill(const RECT& rc, uint8_t r, uint8_t g, uint8_t b, const RECT& clip)
-    {
-        const int32_t left = std::max(rc.left, clip.left);
-        const int32_t right = std::min(rc.right, clip.right);
-        const int32_t top = std::max(rc.top, clip.top);
-        const int32_t bottom = std::min(rc.bottom, clip.bottom);
-        for (int32_t y = std::max(top, 0); y < std::min(bottom, height); ++y)
-            for (int32_t x = std::max(left, 0); x < std::min(right, width); ++x)
-                Blend(x, y, r, g, b, 255);
-    }
-
-    void Frame(const RECT& rc, uint8_t r, uint8_t g, uint8_t b)
-    {
-        // Only the part of the frame inside the picture is walked: a window
-        // may be far larger than the picture, or far outside it.
-        const int64_t left = rc.left, top = rc.top, right = rc.right, bottom = rc.bottom;
-        for (int64_t x = std::max<int64_t>(left, 0); x < std::min<int64_t>(right, width); ++x) {
-            Blend(static_cast<int32_t>(x), rc.top, r, g, b, 200);
-            Blend(static_cast<int32_t>(x), static_cast<int32_t>(bottom - 1), r, g, b, 200);
-        }
-        for (int64_t y = std::max<int64_t>(top, 0); y < std::min<int64_t>(bottom, height); ++y) {
-            Blend(rc.left, static_cast<int32_t>(y), r, g, b, 200);
-            Blend(static_cast<int32_t>(right - 1), static_cast<int32_t>(y), r, g, b, 200);
-        }
-    }
-};
-
 void DrawBitmap(Pixels& px, const XRecordingCanvas::Item& item)
 {
     auto* image = dynamic_cast<XImage*>(item.bitmap);
@@ -90,27 +46,15 @@ void DrawBitmap(Pixels& px, const XRecordingCanvas::Item& item)
             const uint8_t* s =
                 &src[(static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)) *
                      4];
-            px.Blend(item.x + x, item.y + y, s[0], s[1], s[2], s[3]);
+            px.Blend(item.x + x, item.y + y, Rgb{s[0], s[1], s[2]}, s[3]);
         }
     }
 }
 
 void DrawText(Pixels& px, const XRecordingCanvas::Item& item)
 {
-    if (item.font == nullptr)
-        return;
-    // 16-bit colour, 5 bits red, 6 green, 5 blue.
-    const auto r = static_cast<uint8_t>(((item.color >> 11) & 0x1F) * 255 / 31);
-    const auto g = static_cast<uint8_t>(((item.color >> 5) & 0x3F) * 255 / 63);
-    const auto b = static_cast<uint8_t>((item.color & 0x1F) * 255 / 31);
-    const RECT& clip = item.clip;
-    panelkit::PaintText(item.font, item.x, item.y, item.text.c_str(),
-                        item.color == panelkit::kLinkColor,
-                        [&](int32_t x, int32_t y, uint8_t coverage) {
-                            if (x >= clip.left && x < clip.right && y >= clip.top &&
-                                y < clip.bottom)
-                                px.Blend(x, y, r, g, b, coverage);
-                        });
+    PaintGbk(px, item.font, item.x, item.y, item.text.c_str(), FromWPixel(item.color), item.clip,
+             item.color == panelkit::kLinkColor);
 }
 
 void DrawFrames(Pixels& px, XWindow* wnd, int depth)
@@ -120,9 +64,9 @@ void DrawFrames(Pixels& px, XWindow* wnd, int depth)
     RECT rc{};
     wnd->GetWindowRect(rc);
     if (depth == 0)
-        px.Frame(rc, 230, 230, 230);
+        px.Frame(rc, Rgb{230, 230, 230});
     else
-        px.Frame(rc, 120, 160, 220);
+        px.Frame(rc, Rgb{120, 160, 220});
     for (int32_t i = 0; i < wnd->GetChildCount(); ++i)
         DrawFrames(px, wnd->GetChild(i), depth + 1);
 }
@@ -147,16 +91,7 @@ DesktopPicture DrawDesktop(bool frames)
     XDesktop* desktop = XDesktop::GetInstance();
     RECT area{};
     desktop->GetWindowRect(area);
-    Pixels px{std::max<int32_t>(area.right - area.left, 1),
-              std::max<int32_t>(area.bottom - area.top, 1),
-              {}};
-    px.rgba.assign(static_cast<size_t>(px.width) * static_cast<size_t>(px.height) * 4, 0);
-    for (size_t i = 0; i < px.rgba.size(); i += 4) {
-        px.rgba[i] = 40;
-        px.rgba[i + 1] = 44;
-        px.rgba[i + 2] = 52;
-        px.rgba[i + 3] = 255;
-    }
+    Pixels px = Pixels::Filled(area.right - area.left, area.bottom - area.top, Rgb{40, 44, 52});
     // Bottom to top, as the windows are stacked.
     for (int32_t i = 0; i < desktop->GetChildCount(); ++i) {
         XWindow* wnd = desktop->GetChild(i);
@@ -165,7 +100,7 @@ DesktopPicture DrawDesktop(bool frames)
         // Each window is opaque, so the stacking shows.
         RECT rc{};
         wnd->GetWindowRect(rc);
-        px.Fill(rc, 58, 62, 72, area);
+        px.Fill(rc, Rgb{58, 62, 72}, area);
         XRecordingCanvas canvas;
         wnd->Paint(&canvas);
         for (const XRecordingCanvas::Item& item : canvas.Items()) {
@@ -177,7 +112,7 @@ DesktopPicture DrawDesktop(bool frames)
         if (frames)
             DrawFrames(px, wnd, 0);
     }
-    return DesktopPicture{px.width, px.height, std::move(px.rgba)};
+    return px;
 }
 
 bool WritePicture(const DesktopPicture& picture, const std::filesystem::path& path)

@@ -33,6 +33,9 @@ public:
     // The op about to run, before anything it causes.
     virtual void OpStart(const Op& op) = 0;
     virtual void Emit(const Event& event) = 0;
+    // A line of the program's own, not the module's: a person's input, a
+    // step left out. Only the readable transcript shows it.
+    virtual void Aside(const std::string& text) = 0;
     // A line that could not be read or run; the run ends after it.
     virtual void Error(int line, const std::string& text) = 0;
     virtual void Flush() = 0;
