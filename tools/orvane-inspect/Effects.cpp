@@ -36,6 +36,29 @@ std::string Quoted(const std::string& gbk)
     return t.is_string() ? "\"" + t.get<std::string>() + "\"" : "hex " + t["hex"].get<std::string>();
 }
 
+// What the step inside the message showed, by the states it went through.
+std::string Shown(const Prediction& p)
+{
+    if (!p.pagesLoaded)
+        return "";
+    switch (p.computed) {
+        case TALK_SINGLE:
+            return "page 0";
+        case TALK_NARRATION:
+            if (p.stepped == TALK_NARRATION)
+                return "page " + std::to_string(p.steppedPage);
+            if (p.stepped == TALK_AWAIT_CHOICE)
+                return p.menuItems > 1 ? "the task menu" : "";
+            return p.menuItems == 1 ? "the one page that offers a choice" : "";
+        case TALK_SHOW_CURRENT:
+            return p.stepped == TALK_IDLE ? "the page that offers a choice" : "";
+        case TALK_BUILD_MENU:
+            return p.menuItems > 1 ? "the task menu" : "";
+        default:
+            return "";
+    }
+}
+
 }  // namespace
 
 Prediction Predict(int32_t msg, std::span<const uint8_t> message, const ModuleView& before,
@@ -145,8 +168,9 @@ EffectReport Effects87(const Decoded87& d, const ModuleView& before, const Modul
         r.notes.push_back("inspector fault: the sequencer predicted differs from the module's");
 
     Json& wnd = e["talk window"];
-    const bool menu = run.shown && after.panelText == kMenuHeading;
-    wnd["shows"] = !run.shown ? "nothing new" : menu ? "the task menu" : "a page";
+    const std::string shown = Shown(p);
+    const bool menu = shown == "the task menu";
+    wnd["shows"] = shown.empty() ? "nothing new" : shown;
     wnd["visible"] = after.talkVisible;
     wnd["lines"] = LinesJson(after.lines);
     wnd["panel"] = Json{{"visible", after.panelVisible}, {"text", TextValue(after.panelText)}};
@@ -157,11 +181,11 @@ EffectReport Effects87(const Decoded87& d, const ModuleView& before, const Modul
                            : before.state == TALK_NARRATION
                                ? "a narration was under way, so its step runs on these pages at "
                                  "once and " +
-                                     std::string(run.shown ? (menu ? "the menu shows" : "a page shows")
+                                     std::string(!shown.empty() ? (menu ? "the menu shows" : "a page shows")
                                                            : "nothing shows")
                                : std::string("the state was ") + StateName(before.state) +
                                      ", and its step " +
-                                     (run.shown ? "shows something" : "shows nothing");
+                                     (!shown.empty() ? "shows " + shown : std::string("shows nothing"));
         r.notes.push_back("No rule of the sequencer fits these pages (no page, only unclassed "
                           "pages, or two or more chat pages alone), so the state stays as it "
                           "was: the outcome depends on the past. Here: " +
@@ -176,7 +200,7 @@ EffectReport Effects87(const Decoded87& d, const ModuleView& before, const Modul
                                  "this one"
                                : "") +
                           ".");
-    if (p.pagesLoaded && !run.shown && !after.panelText.empty())
+    if (p.pagesLoaded && shown.empty() && !after.panelText.empty())
         r.notes.push_back("Nothing was shown, so the task panel keeps its earlier text " +
                           Quoted(after.panelText) + ".");
     if (p.pagesLoaded && p.stepped == TALK_AWAIT_CHOICE && p.menuItems <= 1 &&
@@ -187,7 +211,7 @@ EffectReport Effects87(const Decoded87& d, const ModuleView& before, const Modul
         r.lost.push_back("the task menu is not shown");
     }
     for (const WindowLine& l : after.lines) {
-        if (run.shown && l.link && l.url != std::to_string(l.returned)) {
+        if (!shown.empty() && l.link && l.url != std::to_string(l.returned)) {
             r.notes.push_back("The link value " + l.url + " does not survive the window's "
                               "10-character url read: a click returns " +
                               std::to_string(l.returned) + ".");

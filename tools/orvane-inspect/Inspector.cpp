@@ -64,6 +64,11 @@ bool Inspector::Start(const std::string& gameDir, std::string& reason)
     return true;
 }
 
+void Inspector::StartIn(const std::string& workUtf8, const std::string& workGbk)
+{
+    m_session = std::make_unique<hostprog::Session>(*m_collector, workGbk, workUtf8);
+}
+
 void Inspector::CreateClient()
 {
     m_session->Run(OpOf(R"({"op": "create"})"));

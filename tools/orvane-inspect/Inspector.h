@@ -28,6 +28,8 @@ public:
 
     // Makes the folders and the session; false with a reason.
     bool Start(const std::string& gameDir, std::string& reason);
+    // Plays into a work folder already holding the game (tests).
+    void StartIn(const std::string& workUtf8, const std::string& workGbk);
     // A fresh client with its observer registered, as a game has it.
     void CreateClient();
     // Runs one op; a message 87 or 91 gives its report. Throws LineFault as
