@@ -94,7 +94,7 @@ void SentenceEntries(std::span<const uint8_t> message, const TextBlock& block, J
                            (entry->nOffset < 0 ? " < 0" : " > text size " + size) +
                            ": skipped, with the task-log wording in the log";
             out.lost.push_back("sentence " + std::to_string(i) + " (nResID " +
-                               Num(entry->nResID) + ") skipped: bad text offset");
+                               std::to_string(entry->nResID) + ") skipped: bad text offset");
         }
         out.sentences.push_back(std::move(read));
         entries.push_back(std::move(e));

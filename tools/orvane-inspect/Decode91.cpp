@@ -70,14 +70,14 @@ void Entries(std::span<const uint8_t> message, const TextBlock& block, Json& nod
         if (stopped) {
             read.fate = EntryFate::NotRead;
             e["verdict"] = "not read: the additions stopped at an earlier entry";
-            out.lost.push_back("entry " + std::to_string(i) + " (task " + Num(entry->nTaskID) +
+            out.lost.push_back("entry " + std::to_string(i) + " (task " + std::to_string(entry->nTaskID) +
                                ") not read");
         } else if (!nameOk || !storyOk) {
             read.fate = additions ? EntryFate::Stopped : EntryFate::Skipped;
             e["verdict"] = why + (additions ? ": the additions stop here (logged); the message "
                                               "does not reach the task log window"
                                             : ": this entry is skipped (logged)");
-            out.lost.push_back("entry " + std::to_string(i) + " (task " + Num(entry->nTaskID) +
+            out.lost.push_back("entry " + std::to_string(i) + " (task " + std::to_string(entry->nTaskID) +
                                (additions ? ") stops the additions" : ") skipped"));
             stopped = additions;
         } else {

@@ -135,7 +135,7 @@ EffectReport Effects87(const Decoded87& d, const ModuleView& before, const Modul
                 rec["effect"] = "skipped";
             } else if (!held.insert(s.resID).second) {
                 rec["effect"] = "unreachable (an earlier sentence of this id answers)";
-                r.lost.push_back("sentence nResID " + Num(s.resID) + " is unreachable");
+                r.lost.push_back("sentence nResID " + std::to_string(s.resID) + " is unreachable");
             } else {
                 rec["effect"] = "added";
                 ++added;
@@ -253,7 +253,7 @@ EffectReport Effects91(const Decoded91& d, const ModuleView& before, const Modul
         } else if (entry.id < TaskLogTable::kSplitTaskID) {
             if (!held.insert(entry.id).second) {
                 rec["effect"] = "unreachable (an earlier record of this id answers)";
-                r.lost.push_back("task " + Num(entry.id) + ": the record is unreachable");
+                r.lost.push_back("task " + std::to_string(entry.id) + ": the record is unreachable");
             } else {
                 rec["effect"] = "added";
             }
@@ -268,7 +268,7 @@ EffectReport Effects91(const Decoded91& d, const ModuleView& before, const Modul
             } else {
                 rec["effect"] = existed ? "deleted (no \\r\\n\\r\\n\\r\\n in the story)"
                                         : "nothing added (no \\r\\n\\r\\n\\r\\n in the story)";
-                r.lost.push_back("task " + Num(entry.id) +
+                r.lost.push_back("task " + std::to_string(entry.id) +
                                  (existed ? ": its record is deleted" : ": nothing is added"));
                 deleted = true;
             }
