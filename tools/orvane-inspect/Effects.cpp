@@ -49,9 +49,9 @@ std::string Shown(const Prediction& p)
                 return "page " + std::to_string(p.steppedPage);
             if (p.stepped == TALK_AWAIT_CHOICE)
                 return p.menuItems > 1 ? "the task menu" : "";
-            return p.menuItems == 1 ? "the one page that offers a choice" : "";
+            return p.menuItems == 1 ? "page " + std::to_string(p.lastOffer) : "";
         case TALK_SHOW_CURRENT:
-            return p.stepped == TALK_IDLE ? "the page that offers a choice" : "";
+            return p.stepped == TALK_IDLE ? "page " + std::to_string(p.computedPage) : "";
         case TALK_BUILD_MENU:
             return p.menuItems > 1 ? "the task menu" : "";
         default:
@@ -89,18 +89,19 @@ Prediction Predict(int32_t msg, std::span<const uint8_t> message, const ModuleVi
     const auto area = message.size() > kPageAreaOffset ? message.subspan(kPageAreaOffset)
                                                        : std::span<const uint8_t>();
     seq.LoadPages(area.data(), area.size());
-    for (int32_t i = 0; i < seq.UsablePageCount(); ++i)
-        p.menuItems += IsOfferPage(seq.m_PageArea.m_Pages[i]) ? 1 : 0;
+    for (int32_t i = 0; i < seq.UsablePageCount(); ++i) {
+        if (IsOfferPage(seq.m_PageArea.m_Pages[i])) {
+            ++p.menuItems;
+            p.lastOffer = i;
+        }
+    }
     seq.m_nTalkState = kNoRule;
     seq.ComputeState();
     p.ruleFits = seq.m_nTalkState != kNoRule;
-    if (!p.ruleFits) {
-        seq.m_nTalkState = before.state;
-        seq.m_CurrentOutNum = before.current;
-        // ComputeState sets the current page before it looks at the pages.
-        seq.m_CurrentOutNum = -1;
-    }
+    if (!p.ruleFits)
+        seq.m_nTalkState = before.state;  // the current page is -1 all the same
     p.computed = seq.m_nTalkState;
+    p.computedPage = seq.m_CurrentOutNum;
     seq.Step();
     p.stepped = seq.m_nTalkState;
     p.steppedPage = seq.m_CurrentOutNum;

@@ -26,6 +26,8 @@ struct Prediction {
     int32_t stepped = 0;                   // ... and after Step
     int32_t steppedPage = -1;
     int32_t menuItems = 0;                 // choice and open chat pages
+    int32_t computedPage = -1;             // the current page ComputeState picked
+    int32_t lastOffer = -1;                // the last choice or open chat page
 };
 
 // Runs the module's code for msg on copies of the live client's state.
