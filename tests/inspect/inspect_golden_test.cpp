@@ -85,7 +85,7 @@ TEST_F(InspectGolden, SurprisingOutcomes)
         {"sentence header size 12", 87, kTalk, 540, std::string("\x0c\x00", 2), false,
          "without a log line (header size 12)", "TALK_IDLE"},
         {"sentence block one byte long", 87, kTalk, kAppend, std::string("\x00", 1), false,
-         "without a log line (length off by one)", "TALK_IDLE"},
+         "without a log line (length long by one)", "TALK_IDLE"},
         {"sentence count off", 87, kTalk, 544, std::string("\x03\x00", 2), false,
          "rejected (entry count)", "TALK_IDLE"},
         {"sentence offset past the text", 87, kTalk, 562, std::string("\x09\x00\x00\x00", 4), false,
@@ -115,10 +115,12 @@ TEST_F(InspectGolden, SurprisingOutcomes)
             std::copy(c.patch.begin(), c.patch.end(), bytes.begin() + static_cast<ptrdiff_t>(c.patchAt));
         const Json report = Inspect(c.msg, bytes);
         EXPECT_EQ(AcceptedAsSent(report), c.accepted) << c.name << "\n" << Said(report);
-        if (*c.says != '\0')
+        if (*c.says != '\0') {
             EXPECT_NE(Said(report).find(c.says), std::string::npos) << c.name << "\n" << Said(report);
-        if (c.finalState != nullptr)
+        }
+        if (c.finalState != nullptr) {
             EXPECT_EQ(report["effects"]["sequencer"]["path"].back(), c.finalState) << c.name;
+        }
     }
 }
 

@@ -119,16 +119,10 @@ Json SentenceBlock(std::span<const uint8_t> message, Decoded87& out)
     const std::optional<TextBlock> block = OpenTextBlock(message, kTalkFixedSize);
     if (block.has_value() != layout)
         out.notes.push_back("inspector fault: the block's layout verdict differs from the module's");
-    const int64_t off = static_cast<int64_t>(message.size()) -
-                        (static_cast<int64_t>(kTalkFixedSize) + h->headerSize + h->indexSize +
-                         h->textSize);
     if (!block || !kind) {
         out.block = BlockFate::Silent;
-        std::string why = h->headerSize != kBlockHeaderSize ? "header size " + Num(h->headerSize)
-                          : !block ? (off == 1 || off == -1
-                                          ? std::string("length off by one")
-                                          : "length off by " + Num(off < 0 ? -off : off))
-                                   : "kind " + Num(h->kind);
+        const std::string why =
+            !block ? LayoutFault(*h, message.size(), kTalkFixedSize) : "kind " + Num(h->kind);
         node["verdict"] = "block dropped silently (" + why +
                           "): no log line, the earlier sentences stay";
         out.lost.push_back("the talk-sentence block is dropped (" + why + ")");

@@ -128,7 +128,7 @@ Json Decode91(std::span<const uint8_t> message, Decoded91& out)
         out.notes.push_back("inspector fault: the block's layout verdict differs from the module's");
     out.kind = h->kind;
     if (!block) {
-        reject(node, h->headerSize != kBlockHeaderSize ? "header size" : "layout");
+        reject(node, LayoutFault(*h, message.size(), kTaskListSize));
         fields.push_back(std::move(node));
         return fields;
     }

@@ -97,4 +97,19 @@ bool LayoutRules(const HeaderFields& h, size_t length, size_t blockStart, Json& 
     return header && sizes && fits;
 }
 
+std::string LayoutFault(const HeaderFields& h, size_t length, size_t blockStart)
+{
+    if (h.headerSize != kBlockHeaderSize)
+        return "header size " + Num(h.headerSize);
+    if (h.indexSize < 0 || h.textSize < 0)
+        return "a negative size";
+    const int64_t off = static_cast<int64_t>(length) -
+                        (static_cast<int64_t>(blockStart) + h.headerSize + h.indexSize + h.textSize);
+    if (off == 0)
+        return "";
+    const int64_t by = off < 0 ? -off : off;
+    return std::string(off < 0 ? "length short by " : "length long by ") +
+           (by == 1 ? std::string("one") : Num(by));
+}
+
 }  // namespace orvane::inspect

@@ -53,6 +53,8 @@ std::optional<HeaderFields> HeaderNode(std::span<const uint8_t> message, size_t 
 // The rules OpenTextBlock applies, in numbers, appended to rules; whether
 // they all hold (then OpenTextBlock opens the block).
 bool LayoutRules(const HeaderFields& h, size_t length, size_t blockStart, Json& rules);
+// The first of those rules that fails, in a few words ("length off by one").
+std::string LayoutFault(const HeaderFields& h, size_t length, size_t blockStart);
 
 struct SentenceRead {
     int32_t resID = 0;
