@@ -12,8 +12,13 @@
 #include "tools/orvane-inspect/TreeText.h"
 
 #if defined(_WIN32)
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
+#include <shellapi.h>
 #endif
 
 namespace {
@@ -49,17 +54,41 @@ int Unreadable(const std::string& why)
     return kUnreadable;
 }
 
-std::optional<Args> ParseArgs(int argc, char** argv, std::string& reason)
+// The arguments in UTF-8. Windows hands main its arguments in the ANSI code
+// page, which cannot hold the Chinese of an --encode op.
+std::vector<std::string> Utf8Arguments(int argc, char** argv)
+{
+#if defined(_WIN32)
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide != nullptr) {
+        std::vector<std::string> out;
+        for (int i = 0; i < count; ++i) {
+            const int n = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+            std::string arg(n > 0 ? static_cast<size_t>(n) : 1, '\0');
+            WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, arg.data(), n, nullptr, nullptr);
+            arg.resize(arg.size() - 1);
+            out.push_back(std::move(arg));
+        }
+        LocalFree(wide);
+        return out;
+    }
+#endif
+    return std::vector<std::string>(argv, argv + argc);
+}
+
+std::optional<Args> ParseArgs(const std::vector<std::string>& argv, std::string& reason)
 {
     Args a;
+    const int argc = static_cast<int>(argv.size());
     for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
+        const std::string arg = argv[static_cast<size_t>(i)];
         auto value = [&]() -> std::optional<std::string> {
             if (i + 1 >= argc) {
                 reason = arg + " needs a value";
                 return std::nullopt;
             }
-            return std::string(argv[++i]);
+            return argv[static_cast<size_t>(++i)];
         };
         if (arg == "--json") {
             a.json = true;
@@ -161,7 +190,7 @@ int main(int argc, char** argv)
     _setmode(_fileno(stdin), _O_BINARY);
 #endif
     std::string reason;
-    const std::optional<Args> a = ParseArgs(argc, argv, reason);
+    const std::optional<Args> a = ParseArgs(Utf8Arguments(argc, argv), reason);
     if (!a) {
         std::cerr << kUsage;
         return Unreadable(reason);
