@@ -129,6 +129,20 @@ Json Inspector::Inspect(const hostprog::Op& op)
         effects = op.msg == 87 ? Effects87(d87, before, after, p, run)
                                : Effects91(d91, before, after, p, run);
     }
+    if (op.msg == 91 && after.logDlg && reached) {
+        // What the task log window shows now: its buttons and story, as a dump reports them.
+        m_session->Run(OpOf(R"({"op": "dump", "window": 172})"));
+        for (Json& ev : TakeEvents()) {
+            if (ev.value("ev", "") != "window")
+                continue;
+            Json buttons = Json::array();
+            for (const Json& b : ev["buttons"])
+                if (b.value("visible", false))
+                    buttons.push_back(b["caption"]);
+            effects.effects["task log window shows"] =
+                Json{{"task buttons", buttons}, {"story", ev["story"]}};
+        }
+    }
     report["effects"] = std::move(effects.effects);
     report["notes"] = effects.notes;
     report["lost"] = effects.lost;
