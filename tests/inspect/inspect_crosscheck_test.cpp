@@ -55,7 +55,8 @@ std::vector<fuzz::SeedMessage> ShownLinks()
     const std::vector<std::vector<Page>> talks = {
         {Page{1001, {{1, 5001}, {2, 5002}}}},
         {Page{1002, {{0, 5004}, {7, 5005}, {-1, 5006}}}},
-        {Page{0, {{0, 9001}, {2147483647, 5003}}}, Page{1002, {{0, 5004}, {-2147483647 - 1, 5005}}}},
+        {Page{0, {{0, 9001}, {2147483647, 5003}}},
+         Page{1002, {{0, 5004}, {-2147483647 - 1, 5005}}}},
         {Page{1001, {{0, 5001}, {3, 9001}}}, Page{1002, {{0, 5004}, {4, 5005}}},
          Page{0, {{5, 9001}}}},
         {Page{0, {{-1000000000, 9001}}}},
@@ -153,11 +154,10 @@ protected:
                     continue;
                 const std::string hex = ev["hex"];
                 ASSERT_EQ(hex.size(), 36u) << what;
-                EXPECT_EQ(hex.substr(12, 16), report["fields"][0]["raw"].get<std::string>() +
-                                                  std::string(16 - report["fields"][0]["raw"]
-                                                                       .get<std::string>()
-                                                                       .size(),
-                                                              '0'))
+                EXPECT_EQ(
+                    hex.substr(12, 16),
+                    report["fields"][0]["raw"].get<std::string>() +
+                        std::string(16 - report["fields"][0]["raw"].get<std::string>().size(), '0'))
                     << what;
                 const auto u = static_cast<uint32_t>(link);
                 char value[9];

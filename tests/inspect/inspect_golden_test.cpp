@@ -31,8 +31,8 @@ struct Case {
     const char* name;
     int32_t msg;
     std::string op;
-    size_t patchAt;          // where patch goes; SIZE_MAX: appended
-    std::string patch;       // bytes
+    size_t patchAt;     // where patch goes; SIZE_MAX: appended
+    std::string patch;  // bytes
     bool accepted;
     const char* says;        // in a note or a loss
     const char* finalState;  // the sequencer's, for 87
@@ -98,8 +98,8 @@ TEST_F(InspectGolden, SurprisingOutcomes)
         {"task log whole list", 91, kLog, 0, "", true, "", nullptr},
         {"kind 2 skips a bad entry", 91, kLog, 58, std::string("\xff\x7f", 2), false,
          "Kind 2 skips", nullptr},
-        {"kind 3 stops at a bad entry", 91, kLog, 52, std::string("\x03\x00\x00\x00\x00\x00\xff\x7f", 8),
-         false, "Kind 3 stops", nullptr},
+        {"kind 3 stops at a bad entry", 91, kLog, 52,
+         std::string("\x03\x00\x00\x00\x00\x00\xff\x7f", 8), false, "Kind 3 stops", nullptr},
         {"large id without separator", 91, bigWithoutSeparator, 0, "", false, "adds none", nullptr},
         {"message 91 of 50 bytes", 91, kLog, kAppend, "", false, "too short", nullptr},
         {"task-log kind 5", 91, kLog, 52, std::string("\x05\x00", 2), false, "kind 5 is ignored",
@@ -112,11 +112,13 @@ TEST_F(InspectGolden, SurprisingOutcomes)
         if (c.patchAt == kAppend)
             bytes.insert(bytes.end(), c.patch.begin(), c.patch.end());
         else if (!c.patch.empty())
-            std::copy(c.patch.begin(), c.patch.end(), bytes.begin() + static_cast<ptrdiff_t>(c.patchAt));
+            std::copy(c.patch.begin(), c.patch.end(),
+                      bytes.begin() + static_cast<ptrdiff_t>(c.patchAt));
         const Json report = Inspect(c.msg, bytes);
         EXPECT_EQ(AcceptedAsSent(report), c.accepted) << c.name << "\n" << Said(report);
         if (*c.says != '\0') {
-            EXPECT_NE(Said(report).find(c.says), std::string::npos) << c.name << "\n" << Said(report);
+            EXPECT_NE(Said(report).find(c.says), std::string::npos) << c.name << "\n"
+                                                                    << Said(report);
         }
         if (c.finalState != nullptr) {
             EXPECT_EQ(report["effects"]["sequencer"]["path"].back(), c.finalState) << c.name;

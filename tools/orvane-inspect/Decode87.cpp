@@ -118,13 +118,14 @@ Json SentenceBlock(std::span<const uint8_t> message, Decoded87& out)
                          count));
     const std::optional<TextBlock> block = OpenTextBlock(message, kTalkFixedSize);
     if (block.has_value() != layout)
-        out.notes.push_back("inspector fault: the block's layout verdict differs from the module's");
+        out.notes.push_back(
+            "inspector fault: the block's layout verdict differs from the module's");
     if (!block || !kind) {
         out.block = BlockFate::Silent;
         const std::string why =
             !block ? LayoutFault(*h, message.size(), kTalkFixedSize) : "kind " + Num(h->kind);
-        node["verdict"] = "block dropped silently (" + why +
-                          "): no log line, the earlier sentences stay";
+        node["verdict"] =
+            "block dropped silently (" + why + "): no log line, the earlier sentences stay";
         out.lost.push_back("the talk-sentence block is dropped (" + why + ")");
         out.notes.push_back("The sentence block is dropped without a log line (" + why +
                             "): nothing tells the server developer, and the pages fall back to "
@@ -133,8 +134,9 @@ Json SentenceBlock(std::span<const uint8_t> message, Decoded87& out)
     }
     if (!block->CountMatchesIndex()) {
         out.block = BlockFate::Logged;
-        node["verdict"] = "block rejected: entry count does not match the index; logged, the "
-                          "earlier sentences stay";
+        node["verdict"] =
+            "block rejected: entry count does not match the index; logged, the "
+            "earlier sentences stay";
         out.lost.push_back("the talk-sentence block is rejected (entry count)");
         return node;
     }
@@ -143,10 +145,11 @@ Json SentenceBlock(std::span<const uint8_t> message, Decoded87& out)
     SentenceEntries(message, *block, node, out);
     if (std::any_of(out.sentences.begin(), out.sentences.end(),
                     [](const SentenceRead& s) { return !s.inRange; }))
-        out.notes.push_back("A sentence with a bad text offset is skipped with the log line "
-                            "of the task log (\u521d\u59cb\u4f60\u4efb\u52a1\u65e5\u5fd7\u6761"
-                            "\u3000\u6570\u636e\u683c\u5f0f\u4e0d\u5bf9), not the sentence "
-                            "format line.");
+        out.notes.push_back(
+            "A sentence with a bad text offset is skipped with the log line "
+            "of the task log (\u521d\u59cb\u4f60\u4efb\u52a1\u65e5\u5fd7\u6761"
+            "\u3000\u6570\u636e\u683c\u5f0f\u4e0d\u5bf9), not the sentence "
+            "format line.");
     return node;
 }
 
@@ -191,8 +194,9 @@ Json Decode87(std::span<const uint8_t> message, Decoded87& out)
     if (message.size() > kTalkFixedSize && message.size() < kTalkSentenceBlockMin) {
         Json tail = Field("trailing bytes", message, kTalkFixedSize,
                           message.size() - kTalkFixedSize, nullptr);
-        tail["verdict"] = "fewer than the 10 bytes of a block header: ignored, the earlier "
-                          "sentences stay";
+        tail["verdict"] =
+            "fewer than the 10 bytes of a block header: ignored, the earlier "
+            "sentences stay";
         out.lost.push_back("trailing bytes after the fixed part are ignored");
         fields.push_back(std::move(tail));
     }

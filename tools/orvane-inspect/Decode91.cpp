@@ -7,8 +7,9 @@ namespace orvane::inspect {
 
 namespace {
 
-const char kLogLine[] = "\u521d\u59cb\u4f60\u4efb\u52a1\u65e5\u5fd7\u6761\u3000\u6570\u636e"
-                        "\u683c\u5f0f\u4e0d\u5bf9";
+const char kLogLine[] =
+    "\u521d\u59cb\u4f60\u4efb\u52a1\u65e5\u5fd7\u6761\u3000\u6570\u636e"
+    "\u683c\u5f0f\u4e0d\u5bf9";
 
 Json ListRecord(std::span<const uint8_t> message)
 {
@@ -19,8 +20,8 @@ Json ListRecord(std::span<const uint8_t> message)
     Json& fields = node["fields"];
     fields.push_back(Field("count", message, 0, 4, r.read_i32_le().value_or(0)));
     for (size_t k = 0; k < 10; ++k)
-        fields.push_back(
-            Field("task id " + std::to_string(k), message, 4 + 4 * k, 4, r.read_i32_le().value_or(0)));
+        fields.push_back(Field("task id " + std::to_string(k), message, 4 + 4 * k, 4,
+                               r.read_i32_le().value_or(0)));
     return node;
 }
 
@@ -56,28 +57,30 @@ void Entries(std::span<const uint8_t> message, const TextBlock& block, Json& nod
         e["fields"].push_back(Field("task id", message, at, 4, entry->nTaskID));
         e["fields"].push_back(Field("name offset", message, at + 4, 2, entry->nNameOffset));
         e["fields"].push_back(Field("story offset", message, at + 6, 2, entry->nStoryOffset));
-        TaskLogRead read{entry->nTaskID, entry->nNameOffset, entry->nStoryOffset, EntryFate::Read,
-                         {}, {}};
+        TaskLogRead read{
+            entry->nTaskID, entry->nNameOffset, entry->nStoryOffset, EntryFate::Read, {}, {}};
         const bool nameOk = block.HoldsOffset(entry->nNameOffset);
         const bool storyOk = block.HoldsOffset(entry->nStoryOffset);
         auto rule = [&](const char* what, int16_t value, bool ok) {
             return std::string(what) + " offset " + Num(value) +
-                   (ok ? " \u2264 text size " + size
-                       : value < 0 ? std::string(" < 0") : " > text size " + size);
+                   (ok          ? " \u2264 text size " + size
+                    : value < 0 ? std::string(" < 0")
+                                : " > text size " + size);
         };
         const std::string why = rule("name", entry->nNameOffset, nameOk) + ", " +
                                 rule("story", entry->nStoryOffset, storyOk);
         if (stopped) {
             read.fate = EntryFate::NotRead;
             e["verdict"] = "not read: the additions stopped at an earlier entry";
-            out.lost.push_back("entry " + std::to_string(i) + " (task " + std::to_string(entry->nTaskID) +
-                               ") not read");
+            out.lost.push_back("entry " + std::to_string(i) + " (task " +
+                               std::to_string(entry->nTaskID) + ") not read");
         } else if (!nameOk || !storyOk) {
             read.fate = additions ? EntryFate::Stopped : EntryFate::Skipped;
             e["verdict"] = why + (additions ? ": the additions stop here (logged); the message "
                                               "does not reach the task log window"
                                             : ": this entry is skipped (logged)");
-            out.lost.push_back("entry " + std::to_string(i) + " (task " + std::to_string(entry->nTaskID) +
+            out.lost.push_back("entry " + std::to_string(i) + " (task " +
+                               std::to_string(entry->nTaskID) +
                                (additions ? ") stops the additions" : ") skipped"));
             stopped = additions;
         } else {
@@ -85,8 +88,9 @@ void Entries(std::span<const uint8_t> message, const TextBlock& block, Json& nod
             e["name"] = TextNode("name", message, block, textAt, entry->nNameOffset, read.name);
             e["story"] = TextNode("story", message, block, textAt, entry->nStoryOffset, read.story);
             if (entry->nTaskID >= TaskLogTable::kSplitTaskID)
-                e["note"] = "task id \u2265 16,777,216: the name offset is not used; the story "
-                            "holds description, \\r\\n\\r\\n\\r\\n, name";
+                e["note"] =
+                    "task id \u2265 16,777,216: the name offset is not used; the story "
+                    "holds description, \\r\\n\\r\\n\\r\\n, name";
         }
         out.entries.push_back(std::move(read));
         entries.push_back(std::move(e));
@@ -125,7 +129,8 @@ Json Decode91(std::span<const uint8_t> message, Decoded91& out)
     const bool layout = LayoutRules(*h, message.size(), kTaskListSize, rules);
     const std::optional<TextBlock> block = OpenTextBlock(message, kTaskListSize);
     if (block.has_value() != layout)
-        out.notes.push_back("inspector fault: the block's layout verdict differs from the module's");
+        out.notes.push_back(
+            "inspector fault: the block's layout verdict differs from the module's");
     out.kind = h->kind;
     if (!block) {
         reject(node, LayoutFault(*h, message.size(), kTaskListSize));
@@ -133,8 +138,8 @@ Json Decode91(std::span<const uint8_t> message, Decoded91& out)
         return fields;
     }
     const bool known = h->kind >= kKindTaskLogAll && h->kind <= kKindTaskLogRefresh;
-    rules.push_back(Rule("kind " + Num(h->kind) + (known ? " is 2, 3 or 4" : " is not 2, 3 or 4"),
-                         known));
+    rules.push_back(
+        Rule("kind " + Num(h->kind) + (known ? " is 2, 3 or 4" : " is not 2, 3 or 4"), known));
     if (h->kind == kKindTaskLogRefresh) {
         out.block = BlockFate::Accepted;
         out.handedOn = true;

@@ -81,18 +81,19 @@ std::optional<HeaderFields> HeaderNode(std::span<const uint8_t> message, size_t 
 bool LayoutRules(const HeaderFields& h, size_t length, size_t blockStart, Json& rules)
 {
     const bool header = h.headerSize == kBlockHeaderSize;
-    rules.push_back(Rule("header size " + Num(h.headerSize) + (header ? " = " : " \u2260 ") + "10",
-                         header));
+    rules.push_back(
+        Rule("header size " + Num(h.headerSize) + (header ? " = " : " \u2260 ") + "10", header));
     const bool sizes = h.indexSize >= 0 && h.textSize >= 0;
     rules.push_back(Rule("index size " + Num(h.indexSize) + " and text size " + Num(h.textSize) +
                              (sizes ? " are not negative" : ": one is negative"),
                          sizes));
-    const int64_t whole = static_cast<int64_t>(blockStart) + h.headerSize + h.indexSize + h.textSize;
+    const int64_t whole =
+        static_cast<int64_t>(blockStart) + h.headerSize + h.indexSize + h.textSize;
     const bool fits = static_cast<int64_t>(length) == whole;
-    rules.push_back(Rule("length " + Num(static_cast<int64_t>(length)) + (fits ? " = " : " \u2260 ") +
-                             Num(static_cast<int64_t>(blockStart)) + " + " + Num(h.headerSize) +
-                             " + index " + Num(h.indexSize) + " + text " + Num(h.textSize) +
-                             " = " + Num(whole),
+    rules.push_back(Rule("length " + Num(static_cast<int64_t>(length)) +
+                             (fits ? " = " : " \u2260 ") + Num(static_cast<int64_t>(blockStart)) +
+                             " + " + Num(h.headerSize) + " + index " + Num(h.indexSize) +
+                             " + text " + Num(h.textSize) + " = " + Num(whole),
                          fits));
     return header && sizes && fits;
 }
@@ -103,8 +104,8 @@ std::string LayoutFault(const HeaderFields& h, size_t length, size_t blockStart)
         return "header size " + Num(h.headerSize);
     if (h.indexSize < 0 || h.textSize < 0)
         return "a negative size";
-    const int64_t off = static_cast<int64_t>(length) -
-                        (static_cast<int64_t>(blockStart) + h.headerSize + h.indexSize + h.textSize);
+    const int64_t off = static_cast<int64_t>(length) - (static_cast<int64_t>(blockStart) +
+                                                        h.headerSize + h.indexSize + h.textSize);
     if (off == 0)
         return "";
     const int64_t by = off < 0 ? -off : off;

@@ -82,7 +82,7 @@ struct TaskLogRead {
     int16_t nameOffset = 0;
     int16_t storyOffset = 0;
     EntryFate fate = EntryFate::Read;
-    std::string name;   // GBK, when in range
+    std::string name;  // GBK, when in range
     std::string story;
 };
 

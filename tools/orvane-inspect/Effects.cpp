@@ -33,7 +33,8 @@ std::vector<LogRecord> Contents(const TaskLogTable& t)
 std::string Quoted(const std::string& gbk)
 {
     const Json t = TextValue(gbk);
-    return t.is_string() ? "\"" + t.get<std::string>() + "\"" : "hex " + t["hex"].get<std::string>();
+    return t.is_string() ? "\"" + t.get<std::string>() + "\""
+                         : "hex " + t["hex"].get<std::string>();
 }
 
 // What the step inside the message showed, by the states it went through.
@@ -177,20 +178,21 @@ EffectReport Effects87(const Decoded87& d, const ModuleView& before, const Modul
     wnd["panel"] = Json{{"visible", after.panelVisible}, {"text", TextValue(after.panelText)}};
 
     if (p.pagesLoaded && !p.ruleFits) {
-        std::string past = before.state == TALK_IDLE
-                               ? "idle before, so nothing is shown and the talk window opens empty"
-                           : before.state == TALK_NARRATION
-                               ? "a narration was under way, so its step runs on these pages at "
-                                 "once and " +
-                                     std::string(!shown.empty() ? (menu ? "the menu shows" : "a page shows")
-                                                           : "nothing shows")
-                               : std::string("the state was ") + StateName(before.state) +
-                                     ", and its step " +
-                                     (!shown.empty() ? "shows " + shown : std::string("shows nothing"));
-        r.notes.push_back("No rule of the sequencer fits these pages (no page, only unclassed "
-                          "pages, or two or more chat pages alone), so the state stays as it "
-                          "was: the outcome depends on the past. Here: " +
-                          past + ".");
+        std::string past =
+            before.state == TALK_IDLE
+                ? "idle before, so nothing is shown and the talk window opens empty"
+            : before.state == TALK_NARRATION
+                ? "a narration was under way, so its step runs on these pages at "
+                  "once and " +
+                      std::string(!shown.empty() ? (menu ? "the menu shows" : "a page shows")
+                                                 : "nothing shows")
+                : std::string("the state was ") + StateName(before.state) + ", and its step " +
+                      (!shown.empty() ? "shows " + shown : std::string("shows nothing"));
+        r.notes.push_back(
+            "No rule of the sequencer fits these pages (no page, only unclassed "
+            "pages, or two or more chat pages alone), so the state stays as it "
+            "was: the outcome depends on the past. Here: " +
+            past + ".");
     }
     if (before.timerArmed)
         r.notes.push_back(std::string("A step timer armed before this message is still pending: "
@@ -213,7 +215,8 @@ EffectReport Effects87(const Decoded87& d, const ModuleView& before, const Modul
     }
     for (const WindowLine& l : after.lines) {
         if (!shown.empty() && l.link && l.url != std::to_string(l.returned)) {
-            r.notes.push_back("The link value " + l.url + " does not survive the window's "
+            r.notes.push_back("The link value " + l.url +
+                              " does not survive the window's "
                               "10-character url read: a click returns " +
                               std::to_string(l.returned) + ".");
             r.lost.push_back("link value " + l.url + " returns changed");
@@ -254,7 +257,8 @@ EffectReport Effects91(const Decoded91& d, const ModuleView& before, const Modul
         } else if (entry.id < TaskLogTable::kSplitTaskID) {
             if (!held.insert(entry.id).second) {
                 rec["effect"] = "unreachable (an earlier record of this id answers)";
-                r.lost.push_back("task " + std::to_string(entry.id) + ": the record is unreachable");
+                r.lost.push_back("task " + std::to_string(entry.id) +
+                                 ": the record is unreachable");
             } else {
                 rec["effect"] = "added";
             }
@@ -279,23 +283,27 @@ EffectReport Effects91(const Decoded91& d, const ModuleView& before, const Modul
     table["after"] = LogJson(after.log);
     if (Contents(p.log) != after.log)
         r.notes.push_back("inspector fault: the task log predicted differs from the module's");
-    e["task log window"] = !p.handedOn ? "not handed on: the window keeps what it shows"
+    e["task log window"] = !p.handedOn    ? "not handed on: the window keeps what it shows"
                            : after.logDlg ? "gets the message: its task list and stories refresh"
                                           : "does not exist yet: only the table changes";
     if (deleted)
-        r.notes.push_back("A task id of 16,777,216 or more whose story lacks \\r\\n\\r\\n\\r\\n "
-                          "removes that task's earlier record, if there is one, and adds none, without a log line.");
+        r.notes.push_back(
+            "A task id of 16,777,216 or more whose story lacks \\r\\n\\r\\n\\r\\n "
+            "removes that task's earlier record, if there is one, and adds none, without a log "
+            "line.");
     const auto fate = [&](EntryFate f) {
         return std::any_of(d.entries.begin(), d.entries.end(),
                            [&](const TaskLogRead& x) { return x.fate == f; });
     };
     if (fate(EntryFate::Stopped))
-        r.notes.push_back("Kind 3 stops at its first bad entry: the entries before it stay added, "
-                          "and the task log window is not refreshed (kind 2 would skip the entry "
-                          "and go on).");
+        r.notes.push_back(
+            "Kind 3 stops at its first bad entry: the entries before it stay added, "
+            "and the task log window is not refreshed (kind 2 would skip the entry "
+            "and go on).");
     if (fate(EntryFate::Skipped))
-        r.notes.push_back("Kind 2 skips a bad entry and goes on; the task log window is "
-                          "refreshed.");
+        r.notes.push_back(
+            "Kind 2 skips a bad entry and goes on; the task log window is "
+            "refreshed.");
     return r;
 }
 

@@ -21,13 +21,13 @@ struct Prediction {
     TaskLogTable log;
     bool handedOn = false;  // message 91 reaches the task log window
     bool pagesLoaded = false;
-    bool ruleFits = false;                 // a ComputeState rule fitted the pages
-    int32_t computed = 0;                  // the state after ComputeState
-    int32_t stepped = 0;                   // ... and after Step
+    bool ruleFits = false;  // a ComputeState rule fitted the pages
+    int32_t computed = 0;   // the state after ComputeState
+    int32_t stepped = 0;    // ... and after Step
     int32_t steppedPage = -1;
-    int32_t menuItems = 0;                 // choice and open chat pages
-    int32_t computedPage = -1;             // the current page ComputeState picked
-    int32_t lastOffer = -1;                // the last choice or open chat page
+    int32_t menuItems = 0;      // choice and open chat pages
+    int32_t computedPage = -1;  // the current page ComputeState picked
+    int32_t lastOffer = -1;     // the last choice or open chat page
 };
 
 // Runs the module's code for msg on copies of the live client's state.
@@ -39,7 +39,7 @@ Prediction Predict(int32_t msg, std::span<const uint8_t> message, const ModuleVi
 struct RunEvents {
     Json log = Json::array();  // the lines as the session reports them (UTF-8 or hex)
     Json debug = Json::array();
-    bool shown = false;              // the talk window was shown (its hide guard armed)
+    bool shown = false;  // the talk window was shown (its hide guard armed)
 };
 
 struct EffectReport {

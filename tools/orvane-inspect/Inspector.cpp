@@ -85,10 +85,10 @@ Json Inspector::TakeEvents()
 
 std::optional<Json> Inspector::Run(const hostprog::Op& op)
 {
-    const bool message = (op.kind == hostprog::OpKind::Talk ||
-                          op.kind == hostprog::OpKind::TaskLog ||
-                          op.kind == hostprog::OpKind::Server) &&
-                         (op.msg == 87 || op.msg == 91);
+    const bool message =
+        (op.kind == hostprog::OpKind::Talk || op.kind == hostprog::OpKind::TaskLog ||
+         op.kind == hostprog::OpKind::Server) &&
+        (op.msg == 87 || op.msg == 91);
     if (!message) {
         m_session->Run(op);
         return std::nullopt;
@@ -123,7 +123,8 @@ Json Inspector::Inspect(const hostprog::Op& op)
 
     EffectReport effects;
     if (!reached) {
-        effects.effects["summary"] = "no delegate is registered for this message: it reaches nobody";
+        effects.effects["summary"] =
+            "no delegate is registered for this message: it reaches nobody";
         effects.lost.push_back("the message reaches nobody");
     } else {
         effects = op.msg == 87 ? Effects87(d87, before, after, p, run)

@@ -98,7 +98,8 @@ Json LogJson(const std::vector<LogRecord>& log)
 {
     Json out = Json::array();
     for (const LogRecord& r : log)
-        out.push_back(Json{{"id", r.id}, {"name", TextValue(r.name)}, {"story", TextValue(r.story)}});
+        out.push_back(
+            Json{{"id", r.id}, {"name", TextValue(r.name)}, {"story", TextValue(r.story)}});
     return out;
 }
 

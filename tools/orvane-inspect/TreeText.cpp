@@ -94,8 +94,8 @@ void WriteValue(std::ostream& out, const std::string& key, const Json& v, size_t
         }
         out << Pad(depth) << key << ":\n";
         for (const Json& item : v)
-            out << Pad(depth + 1) << "- " << (item.is_object() && !Scalar(item) ? Inline(item) : Value(item))
-                << "\n";
+            out << Pad(depth + 1) << "- "
+                << (item.is_object() && !Scalar(item) ? Inline(item) : Value(item)) << "\n";
         return;
     }
     out << Pad(depth) << key << ":\n";
@@ -107,14 +107,14 @@ void WriteValue(std::ostream& out, const std::string& key, const Json& v, size_t
 
 void WriteReportText(std::ostream& out, const Json& report)
 {
-    out << "message " << report["message"].get<int>() << " ("
-        << report["name"].get<std::string>() << "), " << report["length"].get<size_t>()
-        << " bytes";
+    out << "message " << report["message"].get<int>() << " (" << report["name"].get<std::string>()
+        << "), " << report["length"].get<size_t>() << " bytes";
     if (report.contains("line"))
         out << ", scenario line " << report["line"].get<int>();
     out << "\n";
     out << std::left << std::setw(12) << "offset" << std::right << std::setw(5) << "width"
-        << "  " << std::left << std::setw(2 * kRawShown + 5) << "raw" << "field\n";
+        << "  " << std::left << std::setw(2 * kRawShown + 5) << "raw"
+        << "field\n";
     for (const Json& node : report["fields"])
         WriteField(out, node, 0);
     out << "effects\n";

@@ -17,8 +17,8 @@
 #endif
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 #endif
 
 namespace {
@@ -64,7 +64,8 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv)
     if (wide != nullptr) {
         std::vector<std::string> out;
         for (int i = 0; i < count; ++i) {
-            const int n = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+            const int n =
+                WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
             std::string arg(n > 0 ? static_cast<size_t>(n) : 1, '\0');
             WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, arg.data(), n, nullptr, nullptr);
             arg.resize(arg.size() - 1);
