@@ -195,6 +195,12 @@ TEST_F(InspectCrossCheck, SeedMessagesAndTheirMutations)
     for (int m = 0; m < mutations; ++m) {
         const fuzz::SeedMessage& seed = seeds[rng() % seeds.size()];
         std::vector<uint8_t> bytes = seed.bytes;
+        if (m % 25 == 0) {
+            // Now and then bytes of no seed at all, of any length up to a long message.
+            bytes.resize(rng() % 1200);
+            for (uint8_t& b : bytes)
+                b = static_cast<uint8_t>(rng());
+        }
         for (int n = 1 + static_cast<int>(rng() % 3); n > 0 && !bytes.empty(); --n) {
             const size_t at = rng() % bytes.size();
             switch (rng() % 4) {
