@@ -36,7 +36,7 @@ function(run_case name want args stdin text)
 endfunction()
 
 run_case(hex-on-stdin 0 "--msg 87" ${WORK}/good.hex "" "verdict: accepted as sent")
-run_case(hex-arguments-json 0 "--json --msg 87 ${good}" "" "\"accepted as sent\": true")
+run_case(hex-arguments-json 0 "--json --msg 87 ${good}" "" "\"accepted_as_sent\": true")
 run_case(short-message 0 "--msg 87 ${short}" "" "shorter than its 540-byte fixed part")
 run_case(scenario 0 "--scenario ${WORK}/demo.jsonl" "" "message 91 (task log), 44 bytes")
 run_case(encode 0 "--encode '{\"op\":\"tasklog\",\"ids\":[5]}'" ""

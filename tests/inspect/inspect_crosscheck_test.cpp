@@ -96,7 +96,7 @@ protected:
         for (const Json& note : report["notes"])
             ASSERT_EQ(note.get<std::string>().rfind("inspector fault", 0), std::string::npos)
                 << what << ": " << note;
-        ASSERT_EQ(report["accepted as sent"].get<bool>(), report["lost"].empty()) << what;
+        ASSERT_EQ(report["accepted_as_sent"].get<bool>(), report["lost"].empty()) << what;
 
         fuzz::ResetModule();
         Events out;
@@ -119,27 +119,27 @@ protected:
 
         const ModuleView real = Capture(session.Host());
         if (msg == 91) {
-            EXPECT_EQ(effects["task log"]["after"], LogJson(real.log)) << what;
+            EXPECT_EQ(effects["task_log"]["after"], LogJson(real.log)) << what;
             return;
         }
         if (!effects.contains("sequencer"))
             return;
         EXPECT_EQ(effects["sentences"]["after"], SentencesJson(real.sentences)) << what;
         EXPECT_EQ(effects["sequencer"]["path"].back(), StateName(real.state)) << what;
-        EXPECT_EQ(effects["sequencer"]["current page"], real.current) << what;
+        EXPECT_EQ(effects["sequencer"]["current_page"], real.current) << what;
 
         out.events = Json::array();
         session.Run(OpOf(R"({"op": "dump", "window": 163})"));
         ASSERT_FALSE(out.events.empty()) << what;
         const Json& wnd = out.events.back();
-        const Json& lines = effects["talk window"]["lines"];
+        const Json& lines = effects["talk_window"]["lines"];
         ASSERT_EQ(lines.size(), wnd["lines"].size()) << what;
         for (size_t i = 0; i < lines.size(); ++i) {
             EXPECT_EQ(lines[i]["text"], wnd["lines"][i]["text"]) << what;
             EXPECT_EQ(lines[i].value("link", 0), wnd["lines"][i]["link"]) << what;
         }
-        EXPECT_EQ(effects["talk window"]["panel"]["text"], wnd["panel"]["text"]) << what;
-        EXPECT_EQ(effects["talk window"]["visible"], wnd["visible"]) << what;
+        EXPECT_EQ(effects["talk_window"]["panel"]["text"], wnd["panel"]["text"]) << what;
+        EXPECT_EQ(effects["talk_window"]["visible"], wnd["visible"]) << what;
 
         // A click on the first link answers with the key and the value the report gives.
         for (const Json& line : lines) {

@@ -118,7 +118,7 @@ EffectReport Effects87(const Decoded87& d, const ModuleView& before, const Modul
     Json& e = r.effects;
     e["log"] = run.log;
     if (!run.debug.empty())
-        e["debug output"] = run.debug;
+        e["debug_output"] = run.debug;
     if (d.ignored || !p.ran) {
         e["summary"] = p.ran ? "the module ignores an empty message" : "no client receives it";
         return r;
@@ -165,11 +165,11 @@ EffectReport Effects87(const Decoded87& d, const ModuleView& before, const Modul
         path.push_back(p.ruleFits ? StateName(p.computed) : "(no rule fits: unchanged)");
     path.push_back(StateName(after.state));
     seq["path"] = path;
-    seq["current page"] = after.current;
+    seq["current_page"] = after.current;
     if (p.stepped != after.state || p.steppedPage != after.current)
         r.notes.push_back("inspector fault: the sequencer predicted differs from the module's");
 
-    Json& wnd = e["talk window"];
+    Json& wnd = e["talk_window"];
     const std::string shown = Shown(p);
     const bool menu = shown == "the task menu";
     wnd["shows"] = shown.empty() ? "nothing new" : shown;
@@ -237,7 +237,7 @@ EffectReport Effects91(const Decoded91& d, const ModuleView& before, const Modul
         e["summary"] = "no client receives it";
         return r;
     }
-    Json& table = e["task log"];
+    Json& table = e["task_log"];
     table["emptied"] = d.emptied;
     if (d.emptied)
         table["removed"] = LogJson(before.log);
@@ -283,7 +283,7 @@ EffectReport Effects91(const Decoded91& d, const ModuleView& before, const Modul
     table["after"] = LogJson(after.log);
     if (Contents(p.log) != after.log)
         r.notes.push_back("inspector fault: the task log predicted differs from the module's");
-    e["task log window"] = !p.handedOn    ? "not handed on: the window keeps what it shows"
+    e["task_log_window"] = !p.handedOn    ? "not handed on: the window keeps what it shows"
                            : after.logDlg ? "gets the message: its task list and stories refresh"
                                           : "does not exist yet: only the table changes";
     if (deleted)

@@ -140,14 +140,14 @@ Json Inspector::Inspect(const hostprog::Op& op)
             for (const Json& b : ev["buttons"])
                 if (b.value("visible", false))
                     buttons.push_back(b["caption"]);
-            effects.effects["task log window shows"] =
-                Json{{"task buttons", buttons}, {"story", ev["story"]}};
+            effects.effects["task_log_window_shows"] =
+                Json{{"task_buttons", buttons}, {"story", ev["story"]}};
         }
     }
     report["effects"] = std::move(effects.effects);
     report["notes"] = effects.notes;
     report["lost"] = effects.lost;
-    report["accepted as sent"] = effects.lost.empty();
+    report["accepted_as_sent"] = effects.lost.empty();
     return report;
 }
 
@@ -194,7 +194,7 @@ bool InspectScenario(Inspector& inspector, std::istream& in, const std::string& 
 
 bool AcceptedAsSent(const Json& report)
 {
-    return report.value("accepted as sent", false);
+    return report.value("accepted_as_sent", false);
 }
 
 }  // namespace orvane::inspect

@@ -67,6 +67,16 @@ void WriteField(std::ostream& out, const Json& node, size_t depth)
     WriteChildren(out, node, depth + 1);
 }
 
+// JSON keys are snake_case; the readable form spells them out.
+std::string Spelled(const std::string& key)
+{
+    std::string out = key;
+    for (char& c : out)
+        if (c == '_')
+            c = ' ';
+    return out;
+}
+
 bool Scalar(const Json& v)
 {
     return !v.is_structured() || (v.is_object() && v.contains("hex") && v.size() == 1);
@@ -76,13 +86,14 @@ std::string Inline(const Json& object)
 {
     std::string line;
     for (const auto& item : object.items())
-        line += (line.empty() ? "" : ", ") + item.key() + " " +
+        line += (line.empty() ? "" : ", ") + Spelled(item.key()) + " " +
                 (Scalar(item.value()) ? Value(item.value()) : item.value().dump());
     return line;
 }
 
-void WriteValue(std::ostream& out, const std::string& key, const Json& v, size_t depth)
+void WriteValue(std::ostream& out, const std::string& name, const Json& v, size_t depth)
 {
+    const std::string key = Spelled(name);
     if (Scalar(v)) {
         out << Pad(depth) << key << ": " << Value(v) << "\n";
         return;
@@ -125,7 +136,7 @@ void WriteReportText(std::ostream& out, const Json& report)
         for (const Json& note : report["notes"])
             out << "  - " << note.get<std::string>() << "\n";
     }
-    if (report["accepted as sent"].get<bool>()) {
+    if (report["accepted_as_sent"].get<bool>()) {
         out << "verdict: accepted as sent\n";
     } else {
         out << "verdict: something rejected, skipped or lost\n";
