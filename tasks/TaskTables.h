@@ -29,6 +29,13 @@ public:
     const char* Find(int32_t nResID) const;
     // Records in arrival order, those that can never be found included.
     size_t Size() const;
+    // Calls f(id, text) for every record kept, in arrival order.
+    template <class F>
+    void ForEach(F f) const
+    {
+        for (const TalkSentence& rec : m_records)
+            f(rec.nID, rec.area->At(rec.text));
+    }
 
     // For whole blocks: room for count more records (throws std::bad_alloc
     // and changes nothing), then appends that cannot fail.

@@ -8,38 +8,16 @@
 #include "client/TaskClient.h"
 #include "platform/Win32.h"
 #include "tasks/MessageFormats.h"
+#include "tasks/PageClass.h"
 #include "tasks/TaskObserver.h"
 
+using orvane::IsChatPage;
+using orvane::IsChoicePage;
+using orvane::IsNarrationPage;
+using orvane::IsOfferPage;
+using orvane::IsOpenChatPage;
+
 namespace {
-
-// Page classes. A task page with one linked option, or with no options,
-// belongs to none of them.
-bool IsChatPage(const TaskTalkPage& page)
-{
-    return page.nTaskID == 0;
-}
-
-bool IsOpenChatPage(const TaskTalkPage& page)
-{
-    return IsChatPage(page) && page.nOptionCount > 0;
-}
-
-// One line of text that offers no choice.
-bool IsNarrationPage(const TaskTalkPage& page)
-{
-    return page.nTaskID != 0 && page.nOptionCount == 1 && page.options[0].nLink == 0;
-}
-
-bool IsChoicePage(const TaskTalkPage& page)
-{
-    return page.nTaskID != 0 && page.nOptionCount > 1;
-}
-
-// A page that waits for the player's answer.
-bool IsOfferPage(const TaskTalkPage& page)
-{
-    return IsOpenChatPage(page) || IsChoicePage(page);
-}
 
 ITimerService* TimerService()
 {

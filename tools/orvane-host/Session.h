@@ -44,6 +44,8 @@ public:
     // call, no confirmation box to answer, no such child, ...).
     void Run(const Op& op);
     int64_t Now() const { return m_host.timers.Now(); }
+    // The host services, for programs that look at what the module asked of them.
+    host::ReferenceHost& Host() { return m_host; }
     // Debug frames in pictures, and a folder for a picture after every step
     // that changes the desktop.
     struct PictureOptions {

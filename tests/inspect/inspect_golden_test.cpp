@@ -1,0 +1,158 @@
+// What orvane-inspect says about messages whose outcome is legal but
+// surprising, one row a message: the verdict, a note or loss it must give,
+// and the sequencer's path. Then a scenario golden: the readable report of
+// every message of tests/inspect/notes.jsonl, in context.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "fuzz/ModuleActions.h"
+#include "tools/orvane-host/Scenario.h"
+#include "tools/orvane-inspect/Inspector.h"
+#include "tools/orvane-inspect/TreeText.h"
+
+namespace orvane::inspect {
+namespace {
+
+const char kTalk[] =
+    R"({"op": "talk", "key": "0102030405060708", "pages": [{"task": 1001, "options": [[1, 9001], [2, 9002]]}], "sentences": [[9001, "a"], [9002, "b"]]})";
+const char kLog[] =
+    R"({"op": "tasklog", "ids": [1001, 1002], "kind": 2, "entries": [[1001, "n1", "s1"], [1002, "n2", "s2"]]})";
+
+std::vector<uint8_t> BytesOf(const std::string& op)
+{
+    const hostprog::LineResult r = hostprog::ReadScenarioLine(op, 1);
+    EXPECT_EQ(r.kind, hostprog::LineResult::Kind::Op) << r.text;
+    return r.op.bytes;
+}
+
+struct Case {
+    const char* name;
+    int32_t msg;
+    std::string op;
+    size_t patchAt;     // where patch goes; SIZE_MAX: appended
+    std::string patch;  // bytes
+    bool accepted;
+    const char* says;        // in a note or a loss
+    const char* finalState;  // the sequencer's, for 87
+};
+
+constexpr size_t kAppend = SIZE_MAX;
+
+std::string Said(const Json& report)
+{
+    std::string all;
+    for (const char* key : {"notes", "lost"})
+        for (const Json& s : report[key])
+            all += s.get<std::string>() + "\n";
+    return all;
+}
+
+class InspectGolden : public ::testing::Test {
+protected:
+    ~InspectGolden() override { fuzz::ResetModule(); }
+
+    Json Inspect(int32_t msg, const std::vector<uint8_t>& bytes)
+    {
+        fuzz::ResetModule();
+        Inspector inspector;
+        inspector.StartIn(folder.String(), folder.String());
+        Json report = InspectRaw(inspector, msg, bytes);
+        fuzz::ResetModule();
+        return report;
+    }
+
+    fuzz::GameFolder folder{ORVANE_SAMPLE_DIR};
+};
+
+TEST_F(InspectGolden, SurprisingOutcomes)
+{
+    const std::string twoChats =
+        R"({"op": "talk", "key": "0102030405060708", "pages": [{"task": 0, "options": [[1, 9001]]}, {"task": 0, "options": [[2, 9002]]}]})";
+    const std::string oneItemMenu =
+        R"({"op": "talk", "key": "0102030405060708", "pages": [{"task": 1002, "options": [[1, 9001], [2, 9002]]}, {"task": 0}]})";
+    const std::string bigWithoutSeparator =
+        R"({"op": "tasklog", "ids": [16777216], "kind": 3, "entries": [[16777216, "n", "no separator"]]})";
+    const std::string nine =
+        R"({"op": "talk", "key": "0102030405060708", "pages": [{"task": 1001, "options": [[0, 1]]}], "page_count": 9})";
+    const std::string edgeLinks =
+        R"({"op": "talk", "key": "0102030405060708", "pages": [{"task": 0, "options": [[-2147483648, 1], [2147483647, 2]]}]})";
+    const Case cases[] = {
+        {"sentences accepted", 87, kTalk, 0, "", true, "", "TALK_IDLE"},
+        {"sentence block of kind 2", 87, kTalk, 548, std::string("\x02\x00", 2), false,
+         "without a log line (kind 2)", "TALK_IDLE"},
+        {"sentence header size 12", 87, kTalk, 540, std::string("\x0c\x00", 2), false,
+         "without a log line (header size 12)", "TALK_IDLE"},
+        {"sentence block one byte long", 87, kTalk, kAppend, std::string("\x00", 1), false,
+         "without a log line (length long by one)", "TALK_IDLE"},
+        {"sentence count off", 87, kTalk, 544, std::string("\x03\x00", 2), false,
+         "rejected (entry count)", "TALK_IDLE"},
+        {"sentence offset past the text", 87, kTalk, 562, std::string("\x09\x00\x00\x00", 4), false,
+         "log line of the task log", "TALK_IDLE"},
+        {"two chat pages while idle", 87, twoChats, 0, "", true, "opens empty", "TALK_IDLE"},
+        {"menu of one item", 87, oneItemMenu, 0, "", false, "menu of 1 item", "TALK_AWAIT_CHOICE"},
+        {"page count 9", 87, nine, 0, "", false, "page count 9", "TALK_NARRATION"},
+        {"links at the edges of 32 bits", 87, edgeLinks, 0, "", true, "", "TALK_IDLE"},
+        {"empty message 87", 87, "", 0, "", false, "ignored", nullptr},
+        {"task log whole list", 91, kLog, 0, "", true, "", nullptr},
+        {"kind 2 skips a bad entry", 91, kLog, 58, std::string("\xff\x7f", 2), false,
+         "Kind 2 skips", nullptr},
+        {"kind 3 stops at a bad entry", 91, kLog, 52,
+         std::string("\x03\x00\x00\x00\x00\x00\xff\x7f", 8), false, "Kind 3 stops", nullptr},
+        {"large id without separator", 91, bigWithoutSeparator, 0, "", false, "adds none", nullptr},
+        {"message 91 of 50 bytes", 91, kLog, kAppend, "", false, "too short", nullptr},
+        {"task-log kind 5", 91, kLog, 52, std::string("\x05\x00", 2), false, "kind 5 is ignored",
+         nullptr},
+    };
+    for (const Case& c : cases) {
+        std::vector<uint8_t> bytes = c.op.empty() ? std::vector<uint8_t>{} : BytesOf(c.op);
+        if (std::string(c.name) == "message 91 of 50 bytes")
+            bytes.resize(50);
+        if (c.patchAt == kAppend)
+            bytes.insert(bytes.end(), c.patch.begin(), c.patch.end());
+        else if (!c.patch.empty())
+            std::copy(c.patch.begin(), c.patch.end(),
+                      bytes.begin() + static_cast<ptrdiff_t>(c.patchAt));
+        const Json report = Inspect(c.msg, bytes);
+        EXPECT_EQ(AcceptedAsSent(report), c.accepted) << c.name << "\n" << Said(report);
+        if (*c.says != '\0') {
+            EXPECT_NE(Said(report).find(c.says), std::string::npos) << c.name << "\n"
+                                                                    << Said(report);
+        }
+        if (c.finalState != nullptr) {
+            EXPECT_EQ(report["effects"]["sequencer"]["path"].back(), c.finalState) << c.name;
+        }
+    }
+}
+
+TEST_F(InspectGolden, ScenarioInContext)
+{
+    const std::string dir = ORVANE_SOURCE_DIR "/tests/inspect/";
+    std::ifstream in(dir + "notes.jsonl", std::ios::binary);
+    ASSERT_TRUE(in);
+    fuzz::ResetModule();
+    std::vector<Json> reports;
+    std::string error;
+    std::ostringstream text;
+    {
+        Inspector inspector;
+        inspector.StartIn(folder.String(), folder.String());
+        ASSERT_TRUE(InspectScenario(inspector, in, "notes.jsonl", reports, error)) << error;
+        fuzz::ResetModule();
+    }
+    for (const Json& report : reports) {
+        WriteReportText(text, report);
+        text << "\n";
+    }
+    std::ifstream expected(dir + "notes.expected.txt", std::ios::binary);
+    const std::string want((std::istreambuf_iterator<char>(expected)), {});
+    if (text.str() != want) {
+        std::ofstream(::testing::TempDir() + "notes.actual.txt", std::ios::binary) << text.str();
+        FAIL() << "the report differs from tests/inspect/notes.expected.txt; see "
+               << ::testing::TempDir() << "notes.actual.txt";
+    }
+}
+
+}  // namespace
+}  // namespace orvane::inspect

@@ -1,0 +1,59 @@
+// orvane-inspect's engine: a session of the module on the reference host,
+// in this process, and a report for every message 87 or 91 it delivers:
+// the field tree, the table, sequencer and window effects, the notes.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tools/orvane-host/HostSetup.h"
+#include "tools/orvane-host/Session.h"
+#include "tools/orvane-inspect/DecodeTree.h"
+
+namespace orvane::inspect {
+
+class Collector;
+
+class Inspector {
+public:
+    // gameDir: empty for the sample game.
+    Inspector();
+    ~Inspector();
+    Inspector(const Inspector&) = delete;
+    Inspector& operator=(const Inspector&) = delete;
+
+    // Makes the folders and the session; false with a reason.
+    bool Start(const std::string& gameDir, std::string& reason);
+    // Plays into a work folder already holding the game (tests).
+    void StartIn(const std::string& workUtf8, const std::string& workGbk);
+    // A fresh client with its observer registered, as a game has it.
+    void CreateClient();
+    // Runs one op; a message 87 or 91 gives its report. Throws LineFault as
+    // Session::Run does.
+    std::optional<Json> Run(const hostprog::Op& op);
+    // The events the session reported since the last call.
+    Json TakeEvents();
+    hostprog::Session& SessionOf() { return *m_session; }
+
+private:
+    Json Inspect(const hostprog::Op& op);
+
+    hostprog::Folders m_folders;
+    std::unique_ptr<Collector> m_collector;
+    std::unique_ptr<hostprog::Session> m_session;
+};
+
+// A report for a raw message on a fresh client.
+Json InspectRaw(Inspector& inspector, int32_t msg, const std::vector<uint8_t>& bytes);
+// Plays a scenario; one report per message. False with "where: why" when a
+// line cannot be read or run.
+bool InspectScenario(Inspector& inspector, std::istream& in, const std::string& name,
+                     std::vector<Json>& reports, std::string& error);
+// Whether a report says that everything was accepted as sent.
+bool AcceptedAsSent(const Json& report);
+
+}  // namespace orvane::inspect
