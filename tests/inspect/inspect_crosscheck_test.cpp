@@ -20,19 +20,6 @@
 namespace orvane::inspect {
 namespace {
 
-class Events : public hostprog::Transcript {
-public:
-    void Begin(const hostprog::RunInfo&) override {}
-    void Blank() override {}
-    void Comment(const std::string&) override {}
-    void OpStart(const hostprog::Op&) override {}
-    void Emit(const hostprog::Event& event) override { events.push_back(event); }
-    void Error(int, const std::string&) override {}
-    void Aside(const std::string&) override {}
-    void Flush() override {}
-    Json events = Json::array();
-};
-
 hostprog::Op OpOf(const std::string& line)
 {
     return hostprog::ReadScenarioLine(line, 1).op;
@@ -78,7 +65,7 @@ class InspectCrossCheck : public ::testing::Test {
 protected:
     ~InspectCrossCheck() override { fuzz::ResetModule(); }
 
-    Json Inspect(int32_t msg, const std::vector<uint8_t>& bytes)
+    Json ReportOn(int32_t msg, const std::vector<uint8_t>& bytes)
     {
         fuzz::ResetModule();
         Inspector inspector;
@@ -93,14 +80,14 @@ protected:
     // the module did something else than the report says.
     void Check(int32_t msg, const std::vector<uint8_t>& bytes, const std::string& what)
     {
-        const Json report = Inspect(msg, bytes);
+        const Json report = ReportOn(msg, bytes);
         for (const Json& note : report["notes"])
             ASSERT_EQ(note.get<std::string>().rfind("inspector fault", 0), std::string::npos)
                 << what << ": " << note;
         ASSERT_EQ(report["accepted_as_sent"].get<bool>(), report["lost"].empty()) << what;
 
         fuzz::ResetModule();
-        Events out;
+        Collector out;
         hostprog::Session session(out, folder.String(), folder.String());
         session.Host().loader.UseParsedScripts(&folder.Scripts());
         // The client ends before the host it uses.

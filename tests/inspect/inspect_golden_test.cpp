@@ -53,7 +53,7 @@ class InspectGolden : public ::testing::Test {
 protected:
     ~InspectGolden() override { fuzz::ResetModule(); }
 
-    Json Inspect(int32_t msg, const std::vector<uint8_t>& bytes)
+    Json ReportOn(int32_t msg, const std::vector<uint8_t>& bytes)
     {
         fuzz::ResetModule();
         Inspector inspector;
@@ -114,7 +114,7 @@ TEST_F(InspectGolden, SurprisingOutcomes)
         else if (!c.patch.empty())
             std::copy(c.patch.begin(), c.patch.end(),
                       bytes.begin() + static_cast<ptrdiff_t>(c.patchAt));
-        const Json report = Inspect(c.msg, bytes);
+        const Json report = ReportOn(c.msg, bytes);
         EXPECT_EQ(AcceptedAsSent(report), c.accepted) << c.name << "\n" << Said(report);
         if (*c.says != '\0') {
             EXPECT_NE(Said(report).find(c.says), std::string::npos) << c.name << "\n"

@@ -8,20 +8,6 @@
 
 namespace orvane::inspect {
 
-// The session's events, kept until taken.
-class Collector : public hostprog::Transcript {
-public:
-    void Begin(const hostprog::RunInfo&) override {}
-    void Blank() override {}
-    void Comment(const std::string&) override {}
-    void OpStart(const hostprog::Op&) override {}
-    void Emit(const hostprog::Event& event) override { events.push_back(event); }
-    void Error(int, const std::string&) override {}
-    void Aside(const std::string&) override {}
-    void Flush() override {}
-    Json events = Json::array();
-};
-
 namespace {
 
 hostprog::Op OpOf(const std::string& line)
@@ -94,10 +80,10 @@ std::optional<Json> Inspector::Run(const hostprog::Op& op)
         m_session->Run(op);
         return std::nullopt;
     }
-    return Inspect(op);
+    return ReportOn(op);
 }
 
-Json Inspector::Inspect(const hostprog::Op& op)
+Json Inspector::ReportOn(const hostprog::Op& op)
 {
     host::ReferenceHost& host = m_session->Host();
     const std::span<const uint8_t> bytes(op.bytes);

@@ -12,11 +12,24 @@
 
 #include "tools/orvane-host/HostSetup.h"
 #include "tools/orvane-host/Session.h"
+#include "tools/orvane-host/Transcript.h"
 #include "tools/orvane-inspect/DecodeTree.h"
 
 namespace orvane::inspect {
 
-class Collector;
+// The session's events, kept until taken.
+class Collector : public hostprog::Transcript {
+public:
+    void Begin(const hostprog::RunInfo&) override {}
+    void Blank() override {}
+    void Comment(const std::string&) override {}
+    void OpStart(const hostprog::Op&) override {}
+    void Emit(const hostprog::Event& event) override { events.push_back(event); }
+    void Error(int, const std::string&) override {}
+    void Aside(const std::string&) override {}
+    void Flush() override {}
+    Json events = Json::array();
+};
 
 class Inspector {
 public:
@@ -40,7 +53,7 @@ public:
     hostprog::Session& SessionOf() { return *m_session; }
 
 private:
-    Json Inspect(const hostprog::Op& op);
+    Json ReportOn(const hostprog::Op& op);
 
     hostprog::Folders m_folders;
     std::unique_ptr<Collector> m_collector;
