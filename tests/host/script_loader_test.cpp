@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
 #include "host/ReferenceHost.h"
@@ -33,10 +33,13 @@ class ScriptLoaderTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        static std::atomic<int> counter{0};
+        // ctest runs each test in its own process, so a per-process counter
+        // alone gives every test the same folder: one test removing its file
+        // would pull it from under another running beside it.
+        std::random_device random;
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
         m_dir = fs::temp_directory_path() /
-                ("orvane-host-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 "-" + std::to_string(counter++));
+                ("orvane-host-test-" + std::string(test->name()) + "-" + std::to_string(random()));
         fs::create_directories(m_dir);
     }
     void TearDown() override { fs::remove_all(m_dir); }

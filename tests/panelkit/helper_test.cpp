@@ -2,6 +2,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
 #include "PanelkitTestSupport.h"
@@ -141,7 +142,8 @@ TEST_F(Helper, RectAttributeVariants)
 TEST_F(Helper, ImageAttributeBecomesTheBackground)
 {
     namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / "panelkit_helper_image";
+    std::random_device random;
+    const fs::path dir = fs::temp_directory_path() / ("panelkit_helper_image_" + std::to_string(random()));
     fs::create_directories(dir);
     // 1 x 1 TGA, 24 bits.
     const unsigned char tga[] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 24, 0x20, 1, 2, 3};
