@@ -62,6 +62,10 @@ void Viewer::Tell(const std::string& text)
 
 int Viewer::Run()
 {
+    // A click that gives the window focus is a click in the game too: SDL
+    // would otherwise drop a press that comes within a few milliseconds of
+    // the focus, which is what a pointer moved in and clicked at once gives.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "orvane-view: no display: %s\n", SDL_GetError());
         return 1;
