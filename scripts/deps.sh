@@ -29,6 +29,14 @@ esac
 if [ ${#need[@]} -gt 0 ]; then
     echo "Installing: ${need[*]}"
     export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
+    # A mirror part-way through a sync fails the update for a while: wait for
+    # it, then install from what did arrive (the install says if that is not
+    # enough).
+    for try in 1 2 3 4; do
+        apt-get update -qq && break
+        [ "$try" = 4 ] && { echo "apt-get update failed; installing from the indexes it did fetch" >&2; break; }
+        echo "apt-get update failed; trying again in $((try * 20)) s" >&2
+        sleep $((try * 20))
+    done
     apt-get install -y -qq "${need[@]}" >/dev/null
 fi
