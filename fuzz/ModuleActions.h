@@ -71,6 +71,10 @@ SessionStats PlaySession(const GameFolder& folder, const uint8_t* data, size_t s
 // menu, a task log on two pages with a delete, notes, and hostile messages.
 std::vector<std::vector<uint8_t>> SeedSessions();
 
+// Writes the seed sessions into dir as seed-0, seed-1, ...; with failAt, one
+// file per seed and k, the two little-endian bytes of k before the session.
+void WriteSeedFiles(const std::string& dir, const std::vector<uint16_t>& failAt = {});
+
 // The server messages inside the seed sessions, in the order they appear.
 struct SeedMessage {
     int32_t msgId;  // 87 or 91

@@ -1,5 +1,6 @@
 // Seed sessions: what a game server and a player really do, so that mutations
 // start from deep inside the module rather than at its front door.
+#include <fstream>
 #include <string>
 
 #include "fuzz/ModuleActions.h"
@@ -208,6 +209,24 @@ std::vector<std::vector<uint8_t>> SeedSessions()
                         .ClickLink(0)
                         .Take());
     return seeds;
+}
+
+void WriteSeedFiles(const std::string& dir, const std::vector<uint16_t>& failAt)
+{
+    int n = 0;
+    const auto write = [&](const std::vector<uint8_t>& prefix, const std::vector<uint8_t>& seed) {
+        std::ofstream out(dir + "/seed-" + std::to_string(n++), std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(prefix.data()),
+                  static_cast<std::streamsize>(prefix.size()));
+        out.write(reinterpret_cast<const char*>(seed.data()),
+                  static_cast<std::streamsize>(seed.size()));
+    };
+    for (const std::vector<uint8_t>& seed : SeedSessions()) {
+        if (failAt.empty())
+            write({}, seed);
+        for (uint16_t k : failAt)
+            write({static_cast<uint8_t>(k & 0xFF), static_cast<uint8_t>(k >> 8)}, seed);
+    }
 }
 
 }  // namespace orvane::fuzz

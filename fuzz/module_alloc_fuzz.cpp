@@ -3,7 +3,6 @@
 // is a session as for module_fuzz. Built with clang and -DORVANE_FUZZ=ON:
 //   scripts/fuzz.sh module_alloc 300
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -20,18 +19,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     g_folder = std::make_unique<orvane::fuzz::GameFolder>(ORVANE_SAMPLE_DIR);
     // ORVANE_FUZZ_SEEDS: the seed sessions, each with failures spread over it.
-    if (const char* dir = std::getenv("ORVANE_FUZZ_SEEDS")) {
-        int n = 0;
-        for (const std::vector<uint8_t>& seed : orvane::fuzz::SeedSessions()) {
-            for (uint16_t k : {1, 7, 30, 100, 300, 1000, 3000}) {
-                std::ofstream out(std::string(dir) + "/seed-" + std::to_string(n++),
-                                  std::ios::binary | std::ios::trunc);
-                out.put(static_cast<char>(k & 0xFF)).put(static_cast<char>(k >> 8));
-                out.write(reinterpret_cast<const char*>(seed.data()),
-                          static_cast<std::streamsize>(seed.size()));
-            }
-        }
-    }
+    if (const char* dir = std::getenv("ORVANE_FUZZ_SEEDS"))
+        orvane::fuzz::WriteSeedFiles(dir, {1, 7, 30, 100, 300, 1000, 3000});
     return 0;
 }
 

@@ -4,7 +4,6 @@
 //   scripts/fuzz.sh module 300
 // Set ORVANE_FUZZ_SEEDS to a folder to have the seed sessions written there.
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -19,15 +18,8 @@ std::unique_ptr<orvane::fuzz::GameFolder> g_folder;
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     g_folder = std::make_unique<orvane::fuzz::GameFolder>(ORVANE_SAMPLE_DIR);
-    if (const char* dir = std::getenv("ORVANE_FUZZ_SEEDS")) {
-        int n = 0;
-        for (const std::vector<uint8_t>& seed : orvane::fuzz::SeedSessions()) {
-            std::ofstream out(std::string(dir) + "/seed-" + std::to_string(n++),
-                              std::ios::binary | std::ios::trunc);
-            out.write(reinterpret_cast<const char*>(seed.data()),
-                      static_cast<std::streamsize>(seed.size()));
-        }
-    }
+    if (const char* dir = std::getenv("ORVANE_FUZZ_SEEDS"))
+        orvane::fuzz::WriteSeedFiles(dir);
     return 0;
 }
 
