@@ -2,7 +2,8 @@
 # orvane-view under a virtual X server: the demo is played to the line before
 # the player's answer, then a real X click on link 1 must bring the answer
 # packet into the viewer's transcript; G must play on to the next click of
-# the player's, and Q must end the viewer cleanly.
+# the player's, keys typed into the note box must be its text, and Q must
+# end the viewer cleanly.
 # Usage: click_under_xvfb.sh ORVANE_VIEW DEMO_SCENARIO
 # Exits 77 (skipped) when Xvfb or xdotool is missing.
 set -uo pipefail
@@ -58,6 +59,7 @@ view_pid=$!
 wid="$(timeout 30 xdotool search --sync --onlyvisible --name '^orvane-view$' | head -n 1)"
 [ -n "$wid" ] || fail "no orvane-view window appeared"
 wait_for 100 grep -q "the desktop is yours" "$work/out.txt" || fail "the viewer never took input"
+grep -q "^orvane-view: work folder" "$work/out.txt" || fail "the transcript does not name the viewer"
 
 # The talk window stands at (250,156)-(550,346) then, its text control 20,40
 # inside it with rows 12 pixels high: the question takes the first two rows,
@@ -75,6 +77,16 @@ xdotool key --window "$wid" g
 wait_for 100 grep -q "next, yours: line 57:" "$work/out.txt" || fail "G did not play on to line 57"
 grep -q "^> line 44: .*(left to you)" "$work/out.txt" || fail "line 44 was not left to the person"
 grep -q "^line 50: call CreateClientLogWnd()" "$work/out.txt" || fail "line 50 was not played"
+
+# The note box of the task log, (340,400)-(640,440) on the desktop: a click
+# in it makes the keys text until Esc.
+xdotool mousemove --window "$wid" 450 420 click 1
+wait_for 100 grep -q "you write in the task log's note" "$work/out.txt" || fail "the click did not start the note"
+xdotool type --window "$wid" "qab"
+xdotool key --window "$wid" BackSpace
+xdotool type --window "$wid" "c"
+xdotool key --window "$wid" Escape
+wait_for 100 grep -q 'the note reads "qac"' "$work/out.txt" || fail "the note does not read what was typed"
 
 xdotool key --window "$wid" q
 wait_for 100 sh -c "! kill -0 $view_pid 2>/dev/null" || fail "Q did not end the viewer"

@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "tools/orvane-view/NoteTyping.h"
 #include "tools/orvane-view/PanelText.h"
 
 namespace orvane::view {
@@ -64,6 +65,28 @@ TEST(PanelTextTest, CollectorKeepsTheNewestWholeLinesAndEchoesEverything)
     EXPECT_EQ(echo.str(), "one\ntwo\nthree\nunfinished");
     EXPECT_EQ(lines.Lines(), (std::deque<std::string>{"two", "three"}));
     EXPECT_EQ(lines.Serial(), 3u);  // counted even after "one" went
+}
+
+TEST(NoteTypingTest, BackspaceTakesAWholeCharacter)
+{
+    const struct {
+        const char* gbk;
+        const char* left;
+    } cases[] = {
+        {"ab", "a"},
+        {"a\xD6\xD0" /* a中 */, "a"},
+        {"\xD6\xD0" "b", "\xD6\xD0"},
+        // 0x81 0x41: the trail byte is in the ASCII range.
+        {"\x81\x41", ""},
+        {"x\n", "x"},
+        {"", ""},
+        // A lone lead byte at the end is one character.
+        {"a\xD6", "a"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.gbk);
+        EXPECT_EQ(WithoutLastGbkCharacter(c.gbk), c.left);
+    }
 }
 
 }  // namespace

@@ -41,6 +41,7 @@ bool HostRun::Start(Transcript& transcript, std::ostream& out, const char* argv0
         return false;
     }
     RunInfo info;
+    info.program = m_program;
     info.workDir = m_folders.workUtf8;
     const std::u8string game = m_folders.game.u8string();
     info.gameDir = std::string(game.begin(), game.end());

@@ -80,14 +80,14 @@ std::string SpacedHex(const std::string& hex)
 
 class HumanTranscript : public Transcript {
 public:
-    HumanTranscript(std::ostream& out, std::function<int64_t()> clock)
-        : m_out(out), m_clock(std::move(clock))
+    HumanTranscript(std::ostream& out, std::function<int64_t()> clock, std::string confirmHint)
+        : m_out(out), m_clock(std::move(clock)), m_confirmHint(std::move(confirmHint))
     {
     }
 
     void Begin(const RunInfo& info) override
     {
-        m_out << "orvane-host: work folder " << info.workDir << " (written $WORKDIR below"
+        m_out << info.program << ": work folder " << info.workDir << " (written $WORKDIR below"
               << (info.removedAtExit ? "; removed at exit" : "") << ")\n";
         m_out << "  game folder " << info.gameDir << ", scenario " << info.scenario << "\n";
         m_out << "  Each scenario step starts with its line number; the indented lines under it"
@@ -167,7 +167,7 @@ private:
             return Label("ui") + "open window " + Int(ev["id"]);
         if (kind == "confirm-box")
             return Label("ui") + "confirmation box " + Quoted(ev["text"]) +
-                   " opens (answer it with the confirm op)";
+                   " opens (" + m_confirmHint + ")";
         if (kind == "callback")
             return Label("callback") + "code " + Int(ev["code"]) + ", type " + Int(ev["type"]) +
                    ", value " + Int(ev["value"]) + ", extra " + Int(ev["extra"]);
@@ -218,15 +218,17 @@ private:
 
     std::ostream& m_out;
     std::function<int64_t()> m_clock;
+    std::string m_confirmHint;
     bool m_inComment = false;
     bool m_paragraph = false;
 };
 
 }  // namespace
 
-std::unique_ptr<Transcript> MakeHumanTranscript(std::ostream& out, std::function<int64_t()> clock)
+std::unique_ptr<Transcript> MakeHumanTranscript(std::ostream& out, std::function<int64_t()> clock,
+                                                std::string confirmHint)
 {
-    return std::make_unique<HumanTranscript>(out, std::move(clock));
+    return std::make_unique<HumanTranscript>(out, std::move(clock), std::move(confirmHint));
 }
 
 }  // namespace orvane::hostprog

@@ -16,6 +16,7 @@ namespace orvane::hostprog {
 using Event = nlohmann::ordered_json;
 
 struct RunInfo {
+    std::string program = "orvane-host";
     std::string workDir;  // as the file system names it (UTF-8)
     std::string gameDir;
     std::string scenario;  // the file, or "-" for standard input
@@ -43,6 +44,9 @@ public:
 
 std::unique_ptr<Transcript> MakeJsonlTranscript(std::ostream& out);
 // clock: the host's virtual time in milliseconds, shown with timer ticks.
-std::unique_ptr<Transcript> MakeHumanTranscript(std::ostream& out, std::function<int64_t()> clock);
+// confirmHint: how the reader answers a confirmation box in this program.
+std::unique_ptr<Transcript> MakeHumanTranscript(
+    std::ostream& out, std::function<int64_t()> clock,
+    std::string confirmHint = "answer it with the confirm op");
 
 }  // namespace orvane::hostprog

@@ -87,6 +87,7 @@ int Viewer::Run()
         std::fprintf(stderr, "orvane-view: the window cannot be opened: %s\n", SDL_GetError());
         return 1;
     }
+    SDL_StartTextInput();  // for the note box
     Tell(
         "the desktop is yours: the mouse plays, Space pauses the clock, N steps to the next "
         "timer, G goes on with the scenario, Q quits (docs/viewing.md)");
@@ -137,7 +138,17 @@ void Viewer::Handle(const SDL_Event& event)
             m_dirty = true;
             break;
         case SDL_KEYDOWN:
-            HandleKey(event.key.keysym.sym);
+            if (m_note.Active())
+                HandleNoteKey(event.key.keysym.sym);
+            else
+                HandleKey(event.key.keysym.sym);
+            break;
+        case SDL_TEXTINPUT:
+            if (m_note.Active()) {
+                if (const std::string said = m_note.Type(event.text.text); !said.empty())
+                    Tell(said);
+                m_dirty = true;
+            }
             break;
         case SDL_MOUSEWHEEL:
             m_panel.Scroll(event.wheel.y * 3);
@@ -175,9 +186,32 @@ void Viewer::HandleButton(int32_t x, int32_t y, bool down)
         return;  // the panel is not the desktop
     if (!down && !m_leftDown)
         return;
+    if (down && m_note.Active() && NoteTyping::NoteAt(x, y) == nullptr)
+        EndNote();
     m_leftDown = down;
     Tell(std::string(down ? "you press" : "you release") + " the left button at " + Point(x, y));
     GetSession().MouseButton(x, y, down);
+    if (!down && !m_note.Active() && NoteTyping::NoteAt(x, y) != nullptr) {
+        m_note.Start();
+        Tell("you write in the task log's note: the keys type there until Esc or a click elsewhere");
+    }
+}
+
+void Viewer::HandleNoteKey(int32_t key)
+{
+    if (key == SDLK_ESCAPE)
+        EndNote();
+    else if (key == SDLK_BACKSPACE)
+        m_note.Backspace();
+    else if (key == SDLK_RETURN || key == SDLK_KP_ENTER)
+        m_note.NewLine();
+    m_dirty = true;  // the letters themselves come as text input
+}
+
+void Viewer::EndNote()
+{
+    Tell("the note reads \"" + m_note.Text() + "\"");
+    m_note.Stop();
 }
 
 void Viewer::HandleKey(int32_t key)
@@ -342,6 +376,8 @@ std::string Viewer::Status()
         status += ", next timer in " + std::to_string(*next) + " ms";
     if (session.HasConfirmBox())
         status += "; a confirmation box waits (Y / N)";
+    else if (m_note.Active())
+        status += "; the keys write the note (Esc ends)";
     return status;
 }
 

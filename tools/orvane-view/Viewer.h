@@ -10,6 +10,7 @@
 #include "tools/orvane-host/HostRun.h"
 #include "tools/orvane-host/Transcript.h"
 #include "tools/orvane-view/ConfirmBox.h"
+#include "tools/orvane-view/NoteTyping.h"
 #include "tools/orvane-view/TranscriptPanel.h"
 
 union SDL_Event;
@@ -38,6 +39,8 @@ private:
     void Handle(const SDL_Event& event);
     void HandleKey(int32_t key);
     void HandleButton(int32_t x, int32_t y, bool down);
+    void HandleNoteKey(int32_t key);
+    void EndNote();
     void Answer(int32_t answer);
     // A step the viewer runs as the scenario op would; its fault is told.
     void RunOp(const hostprog::Op& op);
@@ -60,6 +63,7 @@ private:
     ViewOptions m_options;
     TranscriptPanel m_panel;
     ConfirmBox m_box;
+    NoteTyping m_note;
     ITTFont* m_font = nullptr;
     SDL_Window* m_window = nullptr;
     bool m_quit = false;

@@ -78,7 +78,9 @@ int main(int argc, char** argv)
     // readable lines; else the panel's lines are echoed.
     orvane::view::LineCollector lines(options->jsonl ? nullptr : &std::cout);
     std::ostream panelOut(&lines);
-    std::unique_ptr<Transcript> panel = MakeHumanTranscript(panelOut, clock);
+    // Until the desktop is the person's, the scenario's confirm lines answer.
+    std::unique_ptr<Transcript> panel = MakeHumanTranscript(
+        panelOut, clock, "the scenario answers it, or, once the desktop is yours, Y, N or its buttons");
     std::unique_ptr<Transcript> echo;
     std::unique_ptr<Transcript> tee;
     Transcript* transcript = panel.get();
