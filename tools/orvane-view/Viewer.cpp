@@ -66,6 +66,11 @@ int Viewer::Run()
     // would otherwise drop a press that comes within a few milliseconds of
     // the focus, which is what a pointer moved in and clicked at once gives.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // The desktop is painted in memory and copied out. Left to itself, SDL
+    // would put an OpenGL texture behind the window surface, and to get one
+    // it destroys the window it has shown and opens another: input aimed at
+    // the first, by a person or a test, is lost.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "software");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "orvane-view: no display: %s\n", SDL_GetError());
         return 1;
