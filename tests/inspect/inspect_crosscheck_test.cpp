@@ -61,9 +61,9 @@ std::vector<fuzz::SeedMessage> ShownLinks()
     return out;
 }
 
-class InspectCrossCheck : public ::testing::Test {
+class MessageReportCrossCheck : public ::testing::Test {
 protected:
-    ~InspectCrossCheck() override { fuzz::ResetModule(); }
+    ~MessageReportCrossCheck() override { fuzz::ResetModule(); }
 
     Json ReportOn(int32_t msg, const std::vector<uint8_t>& bytes)
     {
@@ -71,7 +71,7 @@ protected:
         Inspector inspector;
         inspector.StartIn(folder.String(), folder.String());
         inspector.SessionOf().Host().loader.UseParsedScripts(&folder.Scripts());
-        Json report = InspectRaw(inspector, msg, bytes);
+        Json report = ReportOnMessage(inspector, msg, bytes);
         fuzz::ResetModule();  // while the host the client uses is still there
         return report;
     }
@@ -162,7 +162,7 @@ protected:
     int packets = 0;
 };
 
-TEST_F(InspectCrossCheck, SeedMessagesAndTheirMutations)
+TEST_F(MessageReportCrossCheck, SeedMessagesAndTheirMutations)
 {
     std::vector<fuzz::SeedMessage> seeds = fuzz::SeedMessages();
     for (fuzz::SeedMessage& m : ShownLinks())
@@ -175,7 +175,7 @@ TEST_F(InspectCrossCheck, SeedMessagesAndTheirMutations)
     // classes, the block header and the index offsets.
     std::mt19937 rng(20261209);
     const uint8_t edge[] = {0x00, 0x01, 0x02, 0x06, 0x07, 0x0A, 0x7F, 0x80, 0xFF};
-#ifdef ORVANE_INSPECT_FEW_MUTATIONS
+#ifdef ORVANE_CROSSCHECK_FEW_MUTATIONS
     const int mutations = 1000;
 #else
     const int mutations = 5000;

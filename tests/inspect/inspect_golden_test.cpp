@@ -49,16 +49,16 @@ std::string Said(const Json& report)
     return all;
 }
 
-class InspectGolden : public ::testing::Test {
+class MessageReportGolden : public ::testing::Test {
 protected:
-    ~InspectGolden() override { fuzz::ResetModule(); }
+    ~MessageReportGolden() override { fuzz::ResetModule(); }
 
     Json ReportOn(int32_t msg, const std::vector<uint8_t>& bytes)
     {
         fuzz::ResetModule();
         Inspector inspector;
         inspector.StartIn(folder.String(), folder.String());
-        Json report = InspectRaw(inspector, msg, bytes);
+        Json report = ReportOnMessage(inspector, msg, bytes);
         fuzz::ResetModule();
         return report;
     }
@@ -66,7 +66,7 @@ protected:
     fuzz::GameFolder folder{ORVANE_SAMPLE_DIR};
 };
 
-TEST_F(InspectGolden, SurprisingOutcomes)
+TEST_F(MessageReportGolden, SurprisingOutcomes)
 {
     const std::string twoChats =
         R"({"op": "talk", "key": "0102030405060708", "pages": [{"task": 0, "options": [[1, 9001]]}, {"task": 0, "options": [[2, 9002]]}]})";
@@ -126,7 +126,7 @@ TEST_F(InspectGolden, SurprisingOutcomes)
     }
 }
 
-TEST_F(InspectGolden, ScenarioInContext)
+TEST_F(MessageReportGolden, ScenarioInContext)
 {
     const std::string dir = ORVANE_SOURCE_DIR "/tests/inspect/";
     std::ifstream in(dir + "notes.jsonl", std::ios::binary);
@@ -138,7 +138,7 @@ TEST_F(InspectGolden, ScenarioInContext)
     {
         Inspector inspector;
         inspector.StartIn(folder.String(), folder.String());
-        ASSERT_TRUE(InspectScenario(inspector, in, "notes.jsonl", reports, error)) << error;
+        ASSERT_TRUE(ReportOnScenario(inspector, in, "notes.jsonl", reports, error)) << error;
         fuzz::ResetModule();
     }
     for (const Json& report : reports) {

@@ -138,7 +138,7 @@ Json Inspector::ReportOn(const hostprog::Op& op)
     return report;
 }
 
-Json InspectRaw(Inspector& inspector, int32_t msg, const std::vector<uint8_t>& bytes)
+Json ReportOnMessage(Inspector& inspector, int32_t msg, const std::vector<uint8_t>& bytes)
 {
     inspector.CreateClient();
     hostprog::Op op;
@@ -149,7 +149,7 @@ Json InspectRaw(Inspector& inspector, int32_t msg, const std::vector<uint8_t>& b
     return *inspector.Run(op);
 }
 
-bool InspectScenario(Inspector& inspector, std::istream& in, const std::string& name,
+bool ReportOnScenario(Inspector& inspector, std::istream& in, const std::string& name,
                      std::vector<Json>& reports, std::string& error)
 {
     std::string line;

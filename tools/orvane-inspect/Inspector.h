@@ -61,10 +61,10 @@ private:
 };
 
 // A report for a raw message on a fresh client.
-Json InspectRaw(Inspector& inspector, int32_t msg, const std::vector<uint8_t>& bytes);
+Json ReportOnMessage(Inspector& inspector, int32_t msg, const std::vector<uint8_t>& bytes);
 // Plays a scenario; one report per message. False with "where: why" when a
 // line cannot be read or run.
-bool InspectScenario(Inspector& inspector, std::istream& in, const std::string& name,
+bool ReportOnScenario(Inspector& inspector, std::istream& in, const std::string& name,
                      std::vector<Json>& reports, std::string& error);
 // Whether a report says that everything was accepted as sent.
 bool AcceptedAsSent(const Json& report);

@@ -208,7 +208,7 @@ int main(int argc, char** argv)
         const std::optional<std::vector<uint8_t>> bytes = RawBytes(*a, reason);
         if (!bytes)
             return Unreadable(reason);
-        const Json report = InspectRaw(inspector, a->msg, *bytes);
+        const Json report = ReportOnMessage(inspector, a->msg, *bytes);
         Print(report, a->json);
         return AcceptedAsSent(report) ? kAccepted : kLost;
     }
@@ -218,7 +218,7 @@ int main(int argc, char** argv)
         return Unreadable(a->scenario + ": the scenario cannot be read");
     std::vector<Json> reports;
     std::string error;
-    if (!InspectScenario(inspector, in, a->scenario, reports, error))
+    if (!ReportOnScenario(inspector, in, a->scenario, reports, error))
         return Unreadable(error);
     bool all = true;
     if (a->json) {
