@@ -1,6 +1,6 @@
 // orvane-inspect: what the module makes of a message 87 (NPC talk) or 91
 // (task log), field by field, and what it then does. See
-// docs/inspecting-messages.md.
+// docs/message-reports.md.
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "tools/orvane-host/Scenario.h"
-#include "tools/orvane-inspect/Inspector.h"
+#include "tools/orvane-inspect/MessageReport.h"
 #include "tools/orvane-inspect/TreeText.h"
 
 #if defined(_WIN32)

@@ -9,7 +9,7 @@
 
 #include "fuzz/ModuleActions.h"
 #include "tools/orvane-host/Scenario.h"
-#include "tools/orvane-inspect/Inspector.h"
+#include "tools/orvane-inspect/MessageReport.h"
 #include "tools/orvane-inspect/TreeText.h"
 
 namespace orvane::inspect {

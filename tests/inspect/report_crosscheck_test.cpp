@@ -14,7 +14,7 @@
 #include "tasks/TaskTalkSequencer.h"
 #include "tools/orvane-host/Messages.h"
 #include "tools/orvane-host/Session.h"
-#include "tools/orvane-inspect/Inspector.h"
+#include "tools/orvane-inspect/MessageReport.h"
 #include "tools/orvane-inspect/ModuleView.h"
 
 namespace orvane::inspect {

@@ -1,4 +1,4 @@
-#include "tools/orvane-inspect/Inspector.h"
+#include "tools/orvane-inspect/MessageReport.h"
 
 #include <istream>
 
