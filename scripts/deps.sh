@@ -38,5 +38,14 @@ if [ ${#need[@]} -gt 0 ]; then
         echo "apt-get update failed; trying again in $((try * 20)) s" >&2
         sleep $((try * 20))
     done
-    apt-get install -y -qq "${need[@]}" >/dev/null
+    if ! apt-get install -y -qq "${need[@]}" >/dev/null; then
+        # A missing index of one architecture (a 32-bit security index that
+        # failed to arrive) leaves the two architectures' twins of a library
+        # at different candidates, which the resolver cannot join. The
+        # release's own suite holds both at one version: install from it.
+        codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+        [ -n "$codename" ] || exit 1
+        echo "Installing again from $codename alone, so both architectures' libraries match" >&2
+        apt-get install -y -qq -t "$codename" "${need[@]}" >/dev/null
+    fi
 fi

@@ -35,12 +35,16 @@ step() {
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
+# A mirror part-way through a sync can fail one index (deps.sh copes with
+# that); the packages wanted here come from the indexes that did arrive.
+apt_update() {
+    as_root apt-get update -qq ||
+        echo "apt-get update failed for some indexes; going on with those that arrived" >&2
+    apt_fresh=1
+}
 apt_fresh=0
 apt_install() {
-    if [ "$apt_fresh" -eq 0 ]; then
-        as_root apt-get update -qq
-        apt_fresh=1
-    fi
+    [ "$apt_fresh" -eq 1 ] || apt_update
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$@"
 }
 
@@ -61,7 +65,7 @@ if ! wine --version >/dev/null 2>&1; then
     qemu_changed=0
     qemu_version=$(dpkg-query -W -f='${Version}' qemu-user-static 2>/dev/null || true)
     if [ -z "$qemu_version" ] || dpkg --compare-versions "$qemu_version" lt 1:10; then
-        [ "$apt_fresh" -eq 1 ] || { as_root apt-get update -qq; apt_fresh=1; }
+        [ "$apt_fresh" -eq 1 ] || apt_update
         candidate=$(apt-cache policy qemu-user-static | awk '/Candidate:/ {print $2}')
         if dpkg --compare-versions "$candidate" ge 1:10; then
             apt_install qemu-user-static
@@ -69,7 +73,7 @@ if ! wine --version >/dev/null 2>&1; then
             codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
             echo "deb http://deb.debian.org/debian $codename-backports main" |
                 as_root tee /etc/apt/sources.list.d/orvane-backports.list >/dev/null
-            as_root apt-get update -qq
+            apt_update
             apt_install -t "$codename-backports" qemu-user-static
         fi
         qemu_changed=1
