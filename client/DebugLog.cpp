@@ -3,6 +3,7 @@
 #include <cstdarg>
 
 #include "client/Contain.h"
+#include "client/HostServices.h"
 #include "platform/Format.h"
 #include "platform/Win32.h"
 
@@ -16,6 +17,12 @@ bool CLogSink::Attach(IMsgOutput* output)
         m_pOutput = output;
     m_bAttached = true;
     return m_pOutput != nullptr;
+}
+
+void CLogSink::Follow(IMsgOutput* output)
+{
+    if (m_pOutput != nullptr)
+        m_pOutput = output;
 }
 
 void CLogSink::Reset()
@@ -45,5 +52,8 @@ void WriteDebugLog(CLogSink& sink, const char* format, ...)
 
 void orvane::LogContainedFailure(const char* operation) noexcept
 {
-    WriteDebugLog(g_LogSink, "%s catch error", operation);
+    // Without a host (a window left behind after Release) the output of the
+    // last one may be gone: the debug channel takes the line.
+    static CLogSink noOutput;
+    WriteDebugLog(HasHost() ? g_LogSink : noOutput, "%s catch error", operation);
 }

@@ -9,6 +9,9 @@ public:
     // Takes output if the sink holds none yet; a null output leaves it empty.
     // Returns whether an output is now held.
     bool Attach(IMsgOutput* output);
+    // A sink that holds an output other than output takes output instead
+    // (null too): a new host's output replaces that of a host that may be gone.
+    void Follow(IMsgOutput* output);
     // Back to the load state: no output, not attached.
     void Reset();
     IMsgOutput* GetOutput() const { return m_pOutput; }

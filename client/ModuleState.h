@@ -8,7 +8,8 @@ class CTaskClient;
 
 namespace orvane {
 
-// Set by the factory, never cleared.
+// Set by the factory when it makes a client; cleared by that client's
+// Release, so that nothing reaches a host that may be gone (HostServices.h).
 extern CGlobalClient* g_pGlobalClient;
 // The one task client; cleared by its Release.
 extern CTaskClient* g_pTaskClient;

@@ -5,6 +5,7 @@
 
 #include "client/Contain.h"
 #include "client/DebugLog.h"
+#include "client/HostServices.h"
 #include "client/ModuleState.h"
 #include "client/TaskClientHelper.h"
 #include "net/FunctionTasks.h"
@@ -66,7 +67,8 @@ bool CTaskClient::Initialize(IResLoader* loader, const char* workPath)
     // cut path would name another file.
     char path[260];
     char windowPath[260];
-    if (std::strlen(workPath) >= sizeof m_szWorkPath ||
+    // Read within the size it must fit: the text need not end where it should.
+    if (std::memchr(workPath, '\0', sizeof m_szWorkPath) == nullptr ||
         !ComposeScriptPath(path, kTaskScriptFormat, workPath) ||
         !ComposeScriptPath(windowPath, kWindowScriptFormat, workPath))
         return false;
@@ -146,13 +148,13 @@ IResScript* CTaskClient::WindowScript()
 {
     if (m_pResScript != nullptr)
         return m_pResScript;
-    if (!m_bWorkPathSet || orvane::g_pGlobalClient == nullptr ||
-        orvane::g_pGlobalClient->m_pResLoader == nullptr)
+    IResLoader* loader = orvane::HostLoader();
+    if (!m_bWorkPathSet || loader == nullptr)
         return nullptr;
     char path[260];
     if (!ComposeScriptPath(path, kWindowScriptFormat, m_szWorkPath))
         return nullptr;
-    m_pResScript = orvane::g_pGlobalClient->m_pResLoader->LoadScript(path, 0, kScriptPassword);
+    m_pResScript = loader->LoadScript(path, 0, kScriptPassword);
     return m_pResScript;
 }
 
@@ -183,12 +185,11 @@ void CTaskClient::OnWindowDestroyed(XWindow* wnd)
 
 void CTaskClient::DetachWindows()
 {
-    IWndCallback* own = m_pWndCallback;
     for (CTaskTalkDlg* dlg : {m_pTaskTalkDlg, m_TaskMenuDlg, m_TaskMenuDlg2})
         if (dlg != nullptr)
-            dlg->DetachClient(own);
+            dlg->DetachClient();
     if (m_pTaskLogDlg != nullptr)
-        m_pTaskLogDlg->DetachClient(own);
+        m_pTaskLogDlg->DetachClient();
     m_pTaskTalkDlg = nullptr;
     m_TaskMenuDlg = nullptr;
     m_TaskMenuDlg2 = nullptr;
@@ -221,6 +222,9 @@ void CTaskClient::Release()
     if (CTaskClientHelper::m_pTaskClient == static_cast<ITaskClient*>(this))
         CTaskClientHelper::m_pTaskClient = nullptr;
     WriteDebugLog(g_LogSink, " CTaskClient  :: Release() ");
+    // The host may take its services away once Close returns; nothing of
+    // the module (a window left behind included) reaches them from here on.
+    orvane::ForgetHost();
     delete this;
 }
 

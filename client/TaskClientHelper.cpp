@@ -2,6 +2,7 @@
 
 #include "client/Contain.h"
 #include "client/DebugLog.h"
+#include "client/HostServices.h"
 #include "client/ModuleState.h"
 #include "client/TaskClient.h"
 
@@ -39,7 +40,7 @@ int32_t CreateTaskClient(int32_t kind, CGlobalClient* host, ITaskClient** out)
     g_pTaskClient = client;
     bool initialized = false;
     try {
-        initialized = client->Initialize(host->m_pResLoader, host->m_szWorkDir);
+        initialized = client->Initialize(host->m_pResLoader, orvane::WorkDirText(*host));
     } catch (...) {
         // Create reports the failure; no half-made client may stay behind.
         *out = nullptr;
@@ -68,6 +69,10 @@ CTaskClientHelper& CTaskClientHelper::operator=(const CTaskClientHelper&)
 bool CTaskClientHelper::Create(CGlobalClient* client)
 {
     if (m_pTaskClient == nullptr) {
+        // The output kept from an earlier client belongs to the host of
+        // then; the host given now may be another.
+        if (client != nullptr)
+            orvane::g_LogSink.Follow(client->m_MsgOutput.m_pOutput);
         try {
             if (CreateTaskClient(kClientKind, client, &m_pTaskClient) == 0)
                 OutputDebugStringA("ProcCreateTaskClient() catch error!");

@@ -1,10 +1,9 @@
 // The task client's windows: the NPC talk window, the selection menus and
 // the task log dialog, made on the host's request and driven through it.
-#include "client/TaskClient.h"
-
 #include "client/Contain.h"
 #include "client/DebugLog.h"
-#include "client/ModuleState.h"
+#include "client/HostServices.h"
+#include "client/TaskClient.h"
 #include "net/TaskWndCallback.h"
 #include "tasks/TaskObserver.h"
 #include "ui/TaskLogDlg.h"
@@ -85,7 +84,8 @@ XWindow* BuildTalkDlg(CTaskTalkDlg*& slot, CTaskTalkSequencer* sequencer, IResOb
     try {
         if (id == CTaskClient::kTalkWndID) {
             dlg->SetSequencer(sequencer);
-            WriteDebugLog(g_LogSink, "CreateClientTalkDlg : m_pTaskObServer->Create(m_pWndCallback) OK");
+            WriteDebugLog(g_LogSink,
+                          "CreateClientTalkDlg : m_pTaskObServer->Create(m_pWndCallback) OK");
         }
         return dlg->Create(res, id, callback);
     } catch (...) {
@@ -154,7 +154,7 @@ bool CTaskClient::OpenLogWnd()
     }
     WriteDebugLog(g_LogSink, "CTaskClient::CreateClientLogWnd()  start  ");
     if (m_pResScript == nullptr) {
-        if (!m_bWorkPathSet || orvane::g_pGlobalClient == nullptr)
+        if (!m_bWorkPathSet || !orvane::HasHost())
             return false;
         if (WindowScript() == nullptr) {
             WriteDebugLog(g_LogSink, "CTaskClient::CreateClientLogWnd() pResScript == NULL ");
@@ -180,7 +180,8 @@ bool CTaskClient::CreateClientLogDlg(IResObject* res, int32_t id, IWndCallback* 
                 m_pTaskObServer->UnregisterSinks();
                 m_pTaskObServer->RegisterSinks();
             }
-            WriteDebugLog(g_LogSink, "CreateClientLogWnd : m_pTaskObServer->Create(m_pWndCallback) OK");
+            WriteDebugLog(g_LogSink,
+                          "CreateClientLogWnd : m_pTaskObServer->Create(m_pWndCallback) OK");
         }
         IWndCallback* use = callback != nullptr ? callback : m_pWndCallback;
         CPanelkitHelper helper;

@@ -11,7 +11,12 @@ void RecordingOutput::Print(const char* text, uint32_t /*color*/, int32_t /*a*/,
     HostEvent ev{};
     ev.kind = HostEvent::Kind::Print;
     ev.text = line;
+    // Dropped a thousand at a time: the vector keeps its room, so a line
+    // costs no more than its own text.
+    if (lines.size() == 2 * kKeptLines)
+        lines.erase(lines.begin(), lines.begin() + static_cast<long>(kKeptLines));
     lines.push_back(std::move(line));
+    ++printed;
     m_hub.Emit(ev);
 }
 

@@ -20,22 +20,22 @@ namespace orvane::host {
 // One thing the host saw the module do.
 struct HostEvent {
     enum class Kind {
-        Print,         // text
-        Packet,        // bytes
-        TimerSet,      // timerId, sink, ms
-        TimerKill,     // timerId, sink
-        TimerFire,     // timerId, sink
-        Register,      // msgId
-        Unregister,    // msgId
-        OpenWindow,    // windowId
-        ConfirmBox,    // text
-        LoadFailed,    // text: the loader's message about a script it could not load
+        Print,       // text
+        Packet,      // bytes
+        TimerSet,    // timerId, sink, ms
+        TimerKill,   // timerId, sink
+        TimerFire,   // timerId, sink
+        Register,    // msgId
+        Unregister,  // msgId
+        OpenWindow,  // windowId
+        ConfirmBox,  // text
+        LoadFailed,  // text: the loader's message about a script it could not load
     };
     Kind kind;
-    std::string text;           // GBK as the module gave it
+    std::string text;  // GBK as the module gave it
     std::vector<uint8_t> bytes;
     int32_t timerId = 0;
-    int32_t sink = 0;           // 1, 2, ... in order of first appearance
+    int32_t sink = 0;  // 1, 2, ... in order of first appearance
     int32_t ms = 0;
     int32_t msgId = 0;
     int32_t windowId = 0;
@@ -56,12 +56,20 @@ private:
     HostEventListener m_listener;
 };
 
+// Keeps the newest lines printed, not all of them: a long session must not
+// grow without bound. Every line still goes to the hub as it comes.
 class RecordingOutput : public IMsgOutput {
 public:
+    // At least this many of the newest lines are kept, at most twice as
+    // many: enough for a viewer's panel and a test's look back.
+    static constexpr size_t kKeptLines = 1000;
     explicit RecordingOutput(EventHub& hub) : m_hub(hub) {}
     void Print(const char* text, uint32_t color, int32_t a, int32_t b, int32_t c,
                int32_t d) override;
+    // The newest lines, oldest first.
     std::vector<std::string> lines;
+    // Every line ever printed, those dropped from lines included.
+    uint64_t printed = 0;
 
 private:
     EventHub& m_hub;

@@ -62,6 +62,11 @@ bool ReadScriptFile(const std::string& modulePath, std::string& contents, std::s
         reason = "the path names a folder, not a file";
         return false;
     }
+    // A pipe or a device would keep the game waiting on it.
+    if (!std::filesystem::is_regular_file(status)) {
+        reason = "the path names no regular file";
+        return false;
+    }
     const std::uintmax_t size = std::filesystem::file_size(*path, ec);
     if (!ec && size > kMaxScriptBytes) {
         reason = "the file is larger than 16 MiB";
@@ -172,7 +177,8 @@ size_t ScriptLoader::LiveScripts() const
 
 void ScriptLoader::ReleaseScript(ResScript* script)
 {
-    std::erase_if(m_scripts, [&](const std::unique_ptr<ResScript>& s) { return s.get() == script; });
+    std::erase_if(m_scripts,
+                  [&](const std::unique_ptr<ResScript>& s) { return s.get() == script; });
 }
 
 }  // namespace orvane::host

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "client/HostInterfaces.h"
-#include "client/ModuleState.h"
+#include "client/HostServices.h"
 
 namespace orvane {
 
@@ -48,10 +48,10 @@ int32_t WriteText(IPacketBuffer& buf, const char* text)
 
 bool SendToServer(const uint8_t* bytes, int32_t length)
 {
-    CGlobalClient* host = g_pGlobalClient;
-    if (host == nullptr || host->m_pNetSender == nullptr)
+    INetSender* sender = HostSender();
+    if (sender == nullptr)
         return false;
-    host->m_pNetSender->Send(bytes, length);
+    sender->Send(bytes, length);
     return true;
 }
 

@@ -1,6 +1,8 @@
 // Loads the game's BMP and TGA pictures. The file is read into memory first
 // and decoded from there, so the decoder never opens files itself and paths
 // are handled the same way on every platform.
+#include <sys/stat.h>
+
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -36,6 +38,24 @@ namespace {
 
 // Picture files above this size are treated as unreadable.
 constexpr std::streamoff kMaxFileBytes = 64 * 1024 * 1024;
+// No BMP or TGA encoding gives more pixels per byte of the file than a
+// run-length packet does (two bytes for at most 255 pixels).
+constexpr uint64_t kMaxPixelsPerFileByte = 128;
+
+// Whether the file can hold the pixels its header claims; checked before
+// the decoder allocates anything for them.
+bool HoldsItsPixels(const std::vector<unsigned char>& bytes)
+{
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    if (stbi_info_from_memory(bytes.data(), static_cast<int>(bytes.size()), &width, &height,
+                              &channels) == 0 ||
+        width <= 0 || height <= 0)
+        return false;
+    const uint64_t pixels = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
+    return pixels <= static_cast<uint64_t>(bytes.size()) * kMaxPixelsPerFileByte;
+}
 
 #if defined(_WIN32)
 constexpr char kSeparator = '\\';
@@ -72,6 +92,11 @@ std::string ToPlatformPath(const char* path)
 
 bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes)
 {
+    // A pipe would keep the game waiting and a folder holds no picture.
+    // (stat rather than std::filesystem: a check must cost no allocation.)
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0 || (info.st_mode & S_IFMT) != S_IFREG)
+        return false;
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return false;
@@ -138,7 +163,8 @@ IBitmap* CImageLoader::LoadImageA(const char* path)
             return new XImage(it->second.width, it->second.height, it->second.rgba);
     }
     std::vector<unsigned char> bytes;
-    if (!ReadWholeFile(full, bytes) || bytes.size() > static_cast<size_t>(INT32_MAX))
+    if (!ReadWholeFile(full, bytes) || bytes.size() > static_cast<size_t>(INT32_MAX) ||
+        !HoldsItsPixels(bytes))
         return nullptr;
     int width = 0;
     int height = 0;

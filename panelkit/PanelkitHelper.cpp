@@ -103,15 +103,17 @@ BOOL CPanelkitHelper::CreateStockProperty(XWindow* wnd, IResObject* res, int32_t
     int32_t rect[4];
     if (panelkit::ParseRect(res->GetAttr("rect"), rect)) {
         XWindow* parent = wnd->GetParent();
-        int32_t dx = 0;
-        int32_t dy = 0;
+        int64_t dx = 0;
+        int64_t dy = 0;
         if (parent != nullptr && parent != wnd->GetDesktop()) {
             RECT origin{};
             parent->GetWindowRect(origin);
             dx = origin.left;
             dy = origin.top;
         }
-        RECT rc{rect[0] + dx, rect[1] + dy, rect[2] + dx, rect[3] + dy};
+        // Summed wide: the window clamps what it is given to its range.
+        RECT rc{panelkit::ClampCoord(rect[0] + dx), panelkit::ClampCoord(rect[1] + dy),
+                panelkit::ClampCoord(rect[2] + dx), panelkit::ClampCoord(rect[3] + dy)};
         wnd->SetWindowPos(rc);
     }
 

@@ -1,5 +1,6 @@
 #include "panelkit/TextUtil.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace panelkit {
@@ -107,6 +108,12 @@ bool ParseRect(const char* text, int32_t out[4])
     for (int i = 0; i < 4; ++i)
         out[i] = values[i];
     return true;
+}
+
+int32_t ClampCoord(int64_t v)
+{
+    constexpr int64_t kCoordLimit = int64_t{1} << 28;
+    return static_cast<int32_t>(std::clamp(v, -kCoordLimit, kCoordLimit));
 }
 
 bool RectContains(const RECT& rc, POINT pt)

@@ -26,6 +26,10 @@ bool ParseInt(const char* text, int32_t& value);
 // "l,t,r,b": four integers separated by commas, blanks allowed.
 bool ParseRect(const char* text, int32_t out[4]);
 
+// Window coordinates stay within ±2^28 pixels, so that a width, a height, a
+// centre or a sum of a few of them always fits 32 bits, whatever a host asks.
+int32_t ClampCoord(int64_t v);
+
 // Whether the point lies in the rectangle (right and bottom edges excluded).
 bool RectContains(const RECT& rc, POINT pt);
 

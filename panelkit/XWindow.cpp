@@ -89,18 +89,7 @@ XWindow* XWindow::FindWindowByID(int32_t id)
     return nullptr;
 }
 
-namespace {
-
-// Window coordinates stay within ±2^28 pixels, so that a width, a height, a
-// centre or a sum of a few of them always fits 32 bits, whatever a host asks.
-constexpr int64_t kCoordLimit = int64_t{1} << 28;
-
-int32_t ClampCoord(int64_t v)
-{
-    return static_cast<int32_t>(std::clamp(v, -kCoordLimit, kCoordLimit));
-}
-
-}  // namespace
+using panelkit::ClampCoord;
 
 void XWindow::SetWindowPos(RECT& rc)
 {

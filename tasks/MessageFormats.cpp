@@ -91,10 +91,10 @@ std::optional<TextBlock> OpenTextBlock(std::span<const uint8_t> message, size_t 
     return TextBlock{{*headerSize, *indexSize, *entryCount, *textSize, *kind}, *index, *text};
 }
 
-std::string CutGbk(std::string text, size_t maxBytes)
+size_t GbkFitLength(std::string_view text, size_t maxBytes)
 {
     if (text.size() <= maxBytes)
-        return text;
+        return text.size();
     size_t end = 0;
     while (end < text.size()) {
         const bool pair = IsGbkLeadByte(static_cast<uint8_t>(text[end])) && end + 1 < text.size();
@@ -103,7 +103,12 @@ std::string CutGbk(std::string text, size_t maxBytes)
             break;
         end += width;
     }
-    text.resize(end);
+    return end;
+}
+
+std::string CutGbk(std::string text, size_t maxBytes)
+{
+    text.resize(GbkFitLength(text, maxBytes));
     return text;
 }
 

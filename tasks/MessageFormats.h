@@ -10,6 +10,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "tasks/ByteReader.h"
 #include "tasks/TaskRecords.h"
@@ -126,6 +127,9 @@ void LoadTalkSentences(std::span<const uint8_t> message, TalkSentenceTable& tabl
 // the task log window. Rejections write the task-log format error line.
 bool ApplyTaskLogMessage(std::span<const uint8_t> message, TaskLogTable& table);
 
+// The length of the longest start of text, at most maxBytes, that splits no
+// GBK double-byte character.
+size_t GbkFitLength(std::string_view text, size_t maxBytes);
 // text cut to at most maxBytes without splitting a GBK double-byte character.
 std::string CutGbk(std::string text, size_t maxBytes);
 

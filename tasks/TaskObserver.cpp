@@ -5,7 +5,7 @@
 #include <string>
 
 #include "client/DebugLog.h"
-#include "client/ModuleState.h"
+#include "client/HostServices.h"
 #include "client/TaskClient.h"
 #include "net/TaskWndCallback.h"
 #include "tasks/MessageFormats.h"
@@ -16,18 +16,6 @@
 using orvane::g_LogSink;
 
 namespace {
-
-IMsgRegistry* Registry()
-{
-    CGlobalClient* host = orvane::g_pGlobalClient;
-    return host != nullptr ? host->m_pMsgRegistry : nullptr;
-}
-
-IUiService* UiService()
-{
-    CGlobalClient* host = orvane::g_pGlobalClient;
-    return host != nullptr ? host->m_pUiService : nullptr;
-}
 
 // The message as bytes; a null pointer is an empty message whatever its
 // length claims.
@@ -54,7 +42,7 @@ CTaskObserver::CTaskObserver(CTaskClient* client) : m_pClient(client) {}
 
 void CTaskObserver::RegisterSinks()
 {
-    IMsgRegistry* registry = Registry();
+    IMsgRegistry* registry = orvane::HostRegistry();
     if (registry == nullptr)
         return;
     m_TalkSink.Bind(this, &CTaskObserver::OnRefreshTaskList);
@@ -65,7 +53,7 @@ void CTaskObserver::RegisterSinks()
 
 void CTaskObserver::UnregisterSinks()
 {
-    IMsgRegistry* registry = Registry();
+    IMsgRegistry* registry = orvane::HostRegistry();
     if (registry == nullptr)
         return;
     registry->Unregister(kTalkMsgID, &m_TalkSink);
@@ -82,7 +70,7 @@ bool CTaskObserver::TalkCommand(int32_t type, const void* data, int32_t param)
 
 void CTaskObserver::OpenTalkWnd()
 {
-    IUiService* ui = UiService();
+    IUiService* ui = orvane::HostUi();
     if (ui == nullptr)
         return;
     IWndCallback* callback = m_pClient != nullptr ? m_pClient->m_pWndCallback : nullptr;
@@ -99,7 +87,7 @@ void CTaskObserver::OnRefreshTaskList(const uint8_t* data, uint32_t length, int3
     const std::span<const uint8_t> message(data, length);
     const auto key = orvane::ReadReplyKey(message);
     std::copy(key.begin(), key.end(), sequencer->m_ReplyKey);
-    if (UiService() == nullptr)
+    if (orvane::HostUi() == nullptr)
         return;
     // The host creates the talk window on the first request; every command
     // below still checks that it exists.

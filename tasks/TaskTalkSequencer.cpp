@@ -4,7 +4,7 @@
 #include <span>
 
 #include "client/Contain.h"
-#include "client/ModuleState.h"
+#include "client/HostServices.h"
 #include "client/TaskClient.h"
 #include "platform/Win32.h"
 #include "tasks/MessageFormats.h"
@@ -16,16 +16,6 @@ using orvane::IsChoicePage;
 using orvane::IsNarrationPage;
 using orvane::IsOfferPage;
 using orvane::IsOpenChatPage;
-
-namespace {
-
-ITimerService* TimerService()
-{
-    CGlobalClient* host = orvane::g_pGlobalClient;
-    return host != nullptr ? host->m_pTimerService : nullptr;
-}
-
-}  // namespace
 
 CTaskTalkSequencer::CTaskTalkSequencer(CTaskClient* client)
     : m_pClient(client),
@@ -41,7 +31,7 @@ CTaskTalkSequencer::~CTaskTalkSequencer()
 {
     orvane::Contain("CTaskTalkSequencer::~CTaskTalkSequencer()", [&] {
         if (m_bTimerArmed)
-            if (ITimerService* timers = TimerService())
+            if (ITimerService* timers = orvane::HostTimers())
                 timers->KillTimer(0, this);
     });
 }
@@ -51,7 +41,7 @@ void CTaskTalkSequencer::OnTimer(int32_t)
     // The step timer is killed even after a failed step: it would only fail again.
     orvane::Contain("CTaskTalkSequencer::OnTimer()", [&] { Step(); });
     orvane::Contain("CTaskTalkSequencer::OnTimer()", [&] {
-        if (ITimerService* timers = TimerService())
+        if (ITimerService* timers = orvane::HostTimers())
             timers->KillTimer(0, this);
         m_bTimerArmed = false;
     });
@@ -71,7 +61,7 @@ void CTaskTalkSequencer::StartStepTimer()
 {
     if (m_nTalkState == TALK_IDLE)
         return;
-    if (ITimerService* timers = TimerService()) {
+    if (ITimerService* timers = orvane::HostTimers()) {
         timers->SetTimer(0, this, kStepTimerMs);
         m_bTimerArmed = true;
     }

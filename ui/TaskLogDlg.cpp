@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "client/Contain.h"
+#include "client/HostServices.h"
 #include "client/ModuleState.h"
 #include "client/TaskClient.h"
 #include "platform/Format.h"
@@ -103,18 +104,10 @@ CTaskLogDlg::CTaskLogDlg()
 CTaskLogDlg::~CTaskLogDlg()
 {
     OutputDebugStringA("CTaskLogDlg::~CTaskLogDlg()  ... OK");
-    // The children still exist here: the plain window ends them afterwards.
-    // A note that cannot be taken is not written: the file keeps the last one.
-    orvane::Contain("CTaskLogDlg::~CTaskLogDlg()", [&] {
-        if (!m_bNoteTaken)
-            TakeNote();
-    });
-    if (m_bNoteTaken) {
-        const size_t length = std::min<size_t>(m_strNote.size(), INT32_MAX);
-        orvane::Contain("CTaskLogDlg::~CTaskLogDlg()", [&] {
-            orvane::WriteTaskLog(m_strNote.data(), static_cast<int32_t>(length));
-        });
-    }
+    // A dialog left behind by its client saved its note when it was cut
+    // off; a newer dialog may have saved another since.
+    if (!m_bDetached)
+        orvane::Contain("CTaskLogDlg::~CTaskLogDlg()", [&] { SaveNote(); });
     for (CTaskLinkButton* button : m_TaskBtnList)
         button->SetHoverImage(nullptr);
     if (m_pSelectImage != nullptr)
@@ -134,6 +127,18 @@ void CTaskLogDlg::Release()
     XWindow::Release();  // deletes this window
 }
 
+void CTaskLogDlg::SaveNote()
+{
+    // The children still exist here: the plain window ends them afterwards.
+    // A note that cannot be taken is not written: the file keeps the last one.
+    if (!m_bNoteTaken)
+        TakeNote();
+    if (!m_bNoteTaken)
+        return;
+    const size_t length = std::min<size_t>(m_strNote.size(), INT32_MAX);
+    orvane::WriteTaskLog(m_strNote.data(), static_cast<int32_t>(length));
+}
+
 void CTaskLogDlg::TakeNote()
 {
     if (m_pNoteWnd == nullptr || !IsOwnChild(m_pNoteWnd))
@@ -151,13 +156,19 @@ bool CTaskLogDlg::IsOwnChild(XWindow* wnd)
     return false;
 }
 
-void CTaskLogDlg::DetachClient(IWndCallback* clientCallback)
+void CTaskLogDlg::DetachClient()
 {
-    if (m_pWndCallback == clientCallback)
-        m_pWndCallback = nullptr;
+    // The note is saved while the host's work folder is still there; after
+    // this the dialog writes nothing, so it cannot overwrite a newer note.
+    orvane::Contain("CTaskLogDlg::DetachClient()", [&] { SaveNote(); });
+    m_bDetached = true;
+    m_pWndCallback = nullptr;
     m_pClient = nullptr;
     // The client released the window script and with it these objects.
     m_pResObject = nullptr;
+    // An answer still to come finds no dialog to act for.
+    if (g_DeleteConfirmRelay.m_pTarget == &m_DeleteConfirm)
+        g_DeleteConfirmRelay.m_pTarget = nullptr;
 }
 
 // ---------------------------------------------------------------------------
@@ -185,8 +196,8 @@ bool CTaskLogDlg::CreateDlg(CPanelkitHelper* helper, IResObject* res, int32_t id
     bool adopted = false;
     orvane::AdoptOrDelete(this, story, [&] {
         story->SetWindowTextA(kStoryControlText);
-        adopted = builder->CreateXWindow(this, ChildOf(res, kStoryChild), kStoryChild, story) !=
-                  nullptr;
+        adopted =
+            builder->CreateXWindow(this, ChildOf(res, kStoryChild), kStoryChild, story) != nullptr;
     });
     if (adopted)
         m_pStoryContorl = story;
@@ -305,11 +316,11 @@ void CTaskLogDlg::OnDeleteButton()
 {
     orvane::Contain("CTaskLogDlg::OnDeleteButton()", [&] {
         m_DeleteConfirm.m_nState = CDeleteConfirm::kPending;
-        CGlobalClient* host = orvane::g_pGlobalClient;
-        if (host == nullptr || host->m_pUiService == nullptr)
+        IUiService* ui = m_bDetached ? nullptr : orvane::HostUi();
+        if (ui == nullptr)
             return;
         g_DeleteConfirmRelay.m_pTarget = &m_DeleteConfirm;
-        host->m_pUiService->Confirm(kConfirmDeleteText, &g_DeleteConfirmRelay, 0);
+        ui->Confirm(kConfirmDeleteText, &g_DeleteConfirmRelay, 0);
     });
 }
 

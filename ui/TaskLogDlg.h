@@ -51,8 +51,10 @@ public:
     void OnCloseButton();
     void OnDeleteButton();
     void OnTaskButton();
-    // The client that made the dialog is gone: drop what pointed into it.
-    void DetachClient(IWndCallback* clientCallback);
+    // The client that made the dialog is going: the note is saved now, and
+    // from now on the dialog reaches neither the client nor the host and
+    // writes no file.
+    void DetachClient();
 
     std::string m_strNote;
     XWindow* m_pCloseBtn;
@@ -88,6 +90,8 @@ private:
     void LoadSelectImage();
     // Copies the note window's text into m_strNote, if the window is here.
     void TakeNote();
+    // Writes the note (taken now unless Release took it) to TaskLog.txt.
+    void SaveNote();
     bool IsOwnChild(XWindow* wnd);
 
     // Builds the link buttons at the first update, after the client's
@@ -96,4 +100,6 @@ private:
     bool m_bBuilt = false;
     // m_strNote holds the note window's text (taken at Release or at the end).
     bool m_bNoteTaken = false;
+    // Cut off from its client and the host by the client's Release.
+    bool m_bDetached = false;
 };

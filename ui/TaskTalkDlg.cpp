@@ -5,6 +5,7 @@
 #include <string>
 
 #include "client/Contain.h"
+#include "client/HostServices.h"
 #include "client/ModuleState.h"
 #include "client/TaskClient.h"
 #include "platform/Format.h"
@@ -36,11 +37,6 @@ void FreeImages(IBitmap*& top, IBitmap*& mid, IBitmap*& bottom)
         CImageLoader::GetInstance()->FreeImage(*image);
         *image = nullptr;
     }
-}
-
-ITimerService* HostTimers()
-{
-    return orvane::g_pGlobalClient != nullptr ? orvane::g_pGlobalClient->m_pTimerService : nullptr;
 }
 
 // The task panel: a plain main window on the desktop that tells its talk
@@ -80,7 +76,8 @@ CTaskTalkDlg::CTaskTalkDlg()
       m_pImgTop(nullptr),
       m_pImgMid(nullptr),
       m_pImgBottom(nullptr),
-      m_bGuardTimerArmed(false)
+      m_bGuardTimerArmed(false),
+      m_bDetached(false)
 {
 }
 
@@ -220,11 +217,20 @@ bool CTaskTalkDlg::LoadImages()
     return true;
 }
 
-void CTaskTalkDlg::DetachClient(IWndCallback* clientCallback)
+void CTaskTalkDlg::DetachClient()
 {
-    if (m_pWndCallback == clientCallback)
-        m_pWndCallback = nullptr;
+    // Last word with the host: its timer goes now, and no click, hiding or
+    // destruction of this window reaches the host again.
+    orvane::Contain("CTaskTalkDlg::DetachClient()", [&] { KillHideGuardTimer(); });
+    m_bHideGuard = 0;
+    m_bDetached = true;
+    m_pWndCallback = nullptr;
     m_pSequencer = nullptr;
+}
+
+ITimerService* CTaskTalkDlg::Timers() const
+{
+    return m_bDetached ? nullptr : orvane::HostTimers();
 }
 
 // ---------------------------------------------------------------------------
@@ -272,7 +278,8 @@ void CTaskTalkDlg::SetVisible(BOOL show)
             return;
         XWindow::SetVisible(m_bPinned != 0 ? TRUE : show);
         if (m_nWndID == kTalkWndID) {
-            if (show)
+            // A window left behind has no timer to end a guard: it gets none.
+            if (show && !m_bDetached)
                 m_bHideGuard = 1;
             StartHideGuardTimer();
             UpdateTaskPanel(show);
@@ -307,7 +314,7 @@ void CTaskTalkDlg::StartHideGuardTimer()
 {
     if (m_bHideGuard == 0)
         return;
-    if (ITimerService* timers = HostTimers()) {
+    if (ITimerService* timers = Timers()) {
         timers->SetTimer(kGuardTimerID, this, kHideGuardMs);
         m_bGuardTimerArmed = true;
     }
@@ -318,7 +325,7 @@ void CTaskTalkDlg::KillHideGuardTimer()
     if (!m_bGuardTimerArmed)
         return;
     m_bGuardTimerArmed = false;
-    if (ITimerService* timers = HostTimers())
+    if (ITimerService* timers = Timers())
         timers->KillTimer(kGuardTimerID, this);
 }
 
@@ -327,7 +334,7 @@ void CTaskTalkDlg::OnTimer(int32_t)
     orvane::Contain("CTaskTalkDlg::OnTimer()", [&] {
         m_bHideGuard = 0;
         m_bGuardTimerArmed = false;
-        if (ITimerService* timers = HostTimers())
+        if (ITimerService* timers = Timers())
             timers->KillTimer(kGuardTimerID, this);
     });
 }

@@ -45,8 +45,9 @@ public:
     bool LoadImages();
     void OnPanelToggle();
     void PlaceTaskPanel();
-    // The client that made the window is gone: drop what pointed into it.
-    void DetachClient(IWndCallback* clientCallback);
+    // The client that made the window is going: its timer is killed, and
+    // from now on the window reaches neither the client nor the host.
+    void DetachClient();
 
     XWindow* m_pCloseWnd;
     XWindow* m_pPanelBtn1;
@@ -65,6 +66,8 @@ public:
     IBitmap* m_pImgBottom;
 
 private:
+    // The host's timers; none once the window is detached.
+    ITimerService* Timers() const;
     void StartHideGuardTimer();
     void KillHideGuardTimer();
     // Shows or hides the task panel for a showing (show) or hiding of this window.
@@ -76,4 +79,5 @@ private:
 
     // Whether the guard timer is armed with the host (Hide leaves it running).
     bool m_bGuardTimerArmed;
+    bool m_bDetached;
 };

@@ -2,6 +2,7 @@
 // the task client, and where the debug lines go.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -29,9 +30,9 @@ TEST_F(LifecycleTest, FirstCreateLogsToDebugChannelThenToHost)
     ASSERT_TRUE(helper.Create(host.Client()));
     EXPECT_EQ(TakeDebugWrites(), (Lines{"CreateTaskClient   0 !", "\r\n",
                                         "CTaskClient  : Initialize .........OK!", "\r\n"}));
-    EXPECT_EQ(TakePrints(), (Lines{"  m_szWorkPath = " + work.String(),
-                                   "CTaskClient  Initialize  ----OK",
-                                   "pTaskClient->initializtion   ...OK!"}));
+    EXPECT_EQ(TakePrints(),
+              (Lines{"  m_szWorkPath = " + work.String(), "CTaskClient  Initialize  ----OK",
+                     "pTaskClient->initializtion   ...OK!"}));
     EXPECT_EQ(g_pGlobalClient, host.Client());
     EXPECT_EQ(g_pTaskClient, Client());
 }
@@ -54,10 +55,10 @@ TEST_F(LifecycleTest, CreateCloseCreateGivesFreshClientOnTheAttachedOutput)
     EXPECT_NE(helper.GetITaskClient(), nullptr);
     (void)first;  // freed: only its identity could be compared, which says nothing
     EXPECT_TRUE(TakeDebugWrites().empty());
-    EXPECT_EQ(TakePrints(), (Lines{"CreateTaskClient   0 !", "CTaskClient  : Initialize .........OK!",
-                                   "  m_szWorkPath = " + work.String(),
-                                   "CTaskClient  Initialize  ----OK",
-                                   "pTaskClient->initializtion   ...OK!"}));
+    EXPECT_EQ(TakePrints(),
+              (Lines{"CreateTaskClient   0 !", "CTaskClient  : Initialize .........OK!",
+                     "  m_szWorkPath = " + work.String(), "CTaskClient  Initialize  ----OK",
+                     "pTaskClient->initializtion   ...OK!"}));
 }
 
 // Slot 16 is the host's to call: a direct Release leaves the helper empty,
@@ -118,8 +119,8 @@ TEST_F(LifecycleTest, NullHostIsRefusedWithoutStoringAnything)
     EXPECT_EQ(g_pGlobalClient, nullptr);
     EXPECT_EQ(g_pTaskClient, nullptr);
     EXPECT_EQ(TakeDebugWrites(),
-              (Lines{"CreateTaskClient   0 !", "\r\n", "CTaskClient  : Initialize .........OK!", "\r\n",
-                     "CreateClientThingFactory() catch error\r\n"}));
+              (Lines{"CreateTaskClient   0 !", "\r\n", "CTaskClient  : Initialize .........OK!",
+                     "\r\n", "CreateClientThingFactory() catch error\r\n"}));
     // A real host afterwards still gets its client.
     CreateClient();
 }
@@ -162,6 +163,39 @@ TEST_F(LifecycleTest, WorkFolderTooLongForItsPathsIsRefused)
         // A refused folder never reaches the loader as a cut path.
         EXPECT_EQ(helper.GetITaskClient()->CreateClientTalkWnd(163, nullptr), nullptr);
     }
+}
+
+// A work folder text without its zero is refused, reading nothing past the
+// host's object: the members after it hold no zero byte either.
+TEST_F(LifecycleTest, WorkFolderWithoutItsZeroIsRefused)
+{
+    auto* bare = static_cast<CGlobalClient*>(::operator new(sizeof(CGlobalClient)));
+    std::memset(static_cast<void*>(bare), 'd', sizeof(CGlobalClient));
+    bare->m_MsgOutput.m_pOutput = &host.output;
+    bare->m_pResLoader = &host.loader;
+    bare->m_pTimerService = &host.timers;
+    EXPECT_TRUE(helper.Create(bare));
+    ASSERT_NE(Client(), nullptr);
+    EXPECT_FALSE(Client()->IsWorkPathSet());
+    EXPECT_EQ(TakeDebugWrites().back(), "ProcCreateTaskClient() catch error!");
+    helper.Close();
+    ::operator delete(bare);
+}
+
+// A host that made a new CGlobalClient after Close gets the lines on its
+// own output, not on that of the host before, which may be gone.
+TEST_F(LifecycleTest, ANewHostAfterCloseGetsTheLines)
+{
+    CreateClient();
+    helper.Close();
+    EXPECT_EQ(g_pGlobalClient, nullptr);
+    TakePrints();
+    host::ReferenceHost other;
+    ASSERT_TRUE(other.SetWorkDir(work.String()));
+    ASSERT_TRUE(helper.Create(other.Client()));
+    EXPECT_TRUE(TakePrints().empty());
+    EXPECT_EQ(other.output.lines.front(), "CreateTaskClient   0 !");
+    helper.Close();
 }
 
 TEST_F(LifecycleTest, DebugLineIsCutAt2047Characters)

@@ -60,6 +60,19 @@ TEST(ReferenceHostTest, WorkDirMustFitWithItsZero)
     }
 }
 
+// A long run keeps the newest lines only, and counts them all.
+TEST(ReferenceHostTest, OutputKeepsABoundedHistory)
+{
+    ReferenceHost host;
+    const size_t total = 2 * RecordingOutput::kKeptLines + 5;
+    for (size_t i = 0; i < total; ++i)
+        host.output.Print(std::to_string(i).c_str(), 0xFF0000, 9, 0, 1, 0);
+    EXPECT_EQ(host.output.lines.size(), RecordingOutput::kKeptLines + 5);
+    EXPECT_EQ(host.output.lines.front(), std::to_string(RecordingOutput::kKeptLines));
+    EXPECT_EQ(host.output.lines.back(), std::to_string(total - 1));
+    EXPECT_EQ(host.output.printed, total);
+}
+
 TEST(ReferenceHostTest, OutputAndSenderRecordWhatTheModuleHandsThem)
 {
     ReferenceHost host;

@@ -48,6 +48,11 @@ run_case(wrong-msg 2 "--msg 90 00" "" "--msg takes 87 or 91, not 90")
 run_case(missing-file 2 "--msg 87 --file ${WORK}/none.bin" "" "none.bin: the file cannot be read")
 run_case(bad-scenario-line 2 "--scenario ${WORK}/bad.jsonl" "" "bad.jsonl:2:")
 run_case(missing-scenario 2 "--scenario ${WORK}/none.jsonl" "" "none.jsonl: the scenario cannot be read")
+run_case(file-is-folder 2 "--msg 91 --file ${WORK}" "" "a folder, not a file")
+string(REPEAT "x" 1048577 long_line)
+file(WRITE ${WORK}/long.jsonl "{\"op\": \"create\"}\n${long_line}\n")
+run_case(long-scenario-line 2 "--scenario ${WORK}/long.jsonl" ""
+  "long.jsonl:2: the line is longer than 1048576 bytes")
 run_case(bad-encode 2 "--encode '{\"op\":\"talk\"}'" "" "the message cannot be laid out")
 
 if(failures)

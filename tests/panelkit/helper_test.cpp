@@ -139,11 +139,26 @@ TEST_F(Helper, RectAttributeVariants)
     }
 }
 
+// A script's child rectangle is relative to its parent: the sum is kept in
+// the toolkit's range however large the numbers.
+TEST_F(Helper, ChildRectangleNeverOverflows)
+{
+    CPanelkitHelper helper;
+    XWindow parent;
+    RECT at = Rect(100, 100, 200, 200);
+    parent.SetWindowPos(at);
+    FakeRes desc(0, {{"rect", "2147483647,-2147483648,2147483647,0"}});
+    XWindow* child = helper.CreateXWindow(&parent, &desc, 1, nullptr);
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(RectOf(child), Rect(1 << 28, -(1 << 28), 1 << 28, 100));
+}
+
 TEST_F(Helper, ImageAttributeBecomesTheBackground)
 {
     namespace fs = std::filesystem;
     std::random_device random;
-    const fs::path dir = fs::temp_directory_path() / ("panelkit_helper_image_" + std::to_string(random()));
+    const fs::path dir =
+        fs::temp_directory_path() / ("panelkit_helper_image_" + std::to_string(random()));
     fs::create_directories(dir);
     // 1 x 1 TGA, 24 bits.
     const unsigned char tga[] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 24, 0x20, 1, 2, 3};

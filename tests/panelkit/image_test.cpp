@@ -147,8 +147,17 @@ TEST_F(ImageLoading, MissingOrUnreadableFilesGiveNull)
     Write("task/empty.bmp", {});
     Write("task/garbage.bmp", {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e'});
     Write("task/truncated.bmp", truncated);
+    // A 54-byte header that claims 8192 x 8192 pixels: refused before the
+    // pixels are allocated.
+    std::vector<uint8_t> claims = TinyBmp();
+    claims.resize(54);
+    for (const size_t at : {size_t{18}, size_t{22}}) {
+        claims[at] = 0x00;
+        claims[at + 1] = 0x20;
+    }
+    Write("task/claims.bmp", claims);
     for (const char* path : {"task\\missing.bmp", "task\\empty.bmp", "task\\garbage.bmp",
-                             "task\\truncated.bmp", "task", ""}) {
+                             "task\\truncated.bmp", "task\\claims.bmp", "task", ""}) {
         SCOPED_TRACE(path);
         EXPECT_EQ(CImageLoader::GetInstance()->LoadImageA(path), nullptr);
     }

@@ -75,6 +75,9 @@ error_case(bad_hex [=[{"op": "server", "msg": 87, "hex": "zz"}]=] "@FILE@"
 error_case(too_many_ids [=[{"op": "tasklog", "ids": [1,2,3,4,5,6,7,8,9,10,11]}]=] "@FILE@"
   "11 ids; the task list holds at most 10")
 error_case(out_of_range [=[{"op": "click-task", "index": -1}]=] "@FILE@" "between 0 and 9")
+string(REPEAT "x" 1048577 long_line)
+error_case(long_line "{\"op\": \"create\"}\n${long_line}" "--jsonl @FILE@"
+  ":2: the line is longer than 1048576 bytes" [=[{"ev":"result","op":"create","value":true}]=])
 
 # Lines that can be read but not run in the state the run is in.
 error_case(no_box [=[{"op": "create"}

@@ -1,5 +1,6 @@
 #include "tests/support/ModuleFixture.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 
@@ -75,9 +76,11 @@ std::vector<std::string> ModuleFixture::TakeDebugWrites()
 
 std::vector<std::string> ModuleFixture::TakePrints()
 {
-    std::vector<std::string> out(host.output.lines.begin() + static_cast<long>(m_printsSeen),
-                                 host.output.lines.end());
-    m_printsSeen = host.output.lines.size();
+    const auto& lines = host.output.lines;
+    const uint64_t dropped = host.output.printed - lines.size();
+    const uint64_t from = std::max<uint64_t>(m_printsSeen, dropped) - dropped;
+    std::vector<std::string> out(lines.begin() + static_cast<long>(from), lines.end());
+    m_printsSeen = host.output.printed;
     return out;
 }
 

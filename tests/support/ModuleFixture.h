@@ -51,7 +51,7 @@ protected:
     CTaskClientHelper helper;
 
 private:
-    size_t m_printsSeen = 0;
+    uint64_t m_printsSeen = 0;
 };
 
 // Copies the sample game folder (scp/, task/) into dir.

@@ -107,8 +107,8 @@ TEST_F(TaskLogEndToEndTest, DialogOutlivesTheClient)
         EXPECT_EQ(Story(dlg), Lines{kNoTaskStory});
         ClickCentre(dlg->m_pPage2Btn);
         ClickCentre(dlg->m_pPage1Btn);
-        ClickCentre(dlg->m_pDeleteBtn);
-        ASSERT_TRUE(host.ui.Answer(1));
+        ClickCentre(dlg->m_pDeleteBtn);  // cut off from the host: no box
+        EXPECT_FALSE(host.ui.HasOpenBox());
         EXPECT_TRUE(host.sender.packets.empty());
 
         // A new client builds a dialog of its own.
@@ -116,9 +116,11 @@ TEST_F(TaskLogEndToEndTest, DialogOutlivesTheClient)
         ASSERT_TRUE(Client()->CreateClientLogWnd());
         EXPECT_NE(Client()->m_pTaskLogDlg, dlg);
         EXPECT_EQ(XDesktop::GetInstance()->FindTopLevel(172).size(), 2u);
+        // The note was saved at Close; the dialog left behind writes no more.
+        const std::string saved = ReadBytes(LogFile());
         dlg->m_pNoteWnd->SetWindowTextA("old");
         XDesktop::GetInstance()->DestroyWindow(dlg);
-        EXPECT_EQ(ReadBytes(LogFile()), "old");
+        EXPECT_EQ(ReadBytes(LogFile()), saved);
         EXPECT_NE(Client()->m_pTaskLogDlg, nullptr);  // the new one is still known
     }
 }

@@ -1,11 +1,26 @@
 // TaskLog.txt: CR LF on disk, LF in the note, the same bytes everywhere.
+#include <csignal>
 #include <cstring>
 
+#if !defined(_WIN32)
+#include <sys/resource.h>
+#include <sys/stat.h>
+#endif
+
+#include "platform/SafeFile.h"
 #include "tests/ui_log/TaskLogTesting.h"
 #include "ui/TaskLogFile.h"
 
 namespace orvane::test {
 namespace {
+
+std::string Repeat(const std::string& piece, size_t times)
+{
+    std::string out;
+    for (size_t i = 0; i < times; ++i)
+        out += piece;
+    return out;
+}
 
 class TaskLogFileTest : public TaskLogFixture {
 protected:
@@ -68,6 +83,11 @@ TEST_F(TaskLogFileTest, ReadsWithTheTextModeRules)
         {std::string(3000, 'x'), std::string(1023, 'x')},
         {std::string(1022, 'x') + "\r\nz", std::string(1022, 'x') + "\n"},
         {std::string(1023, 'x') + "\r\n", std::string(1023, 'x')},
+        // A double-byte character split by the buffer is left out whole.
+        {Repeat("\xD6\xD0" /* 中 */, 600), Repeat("\xD6\xD0", 511)},
+        {"x" + Repeat("\xD6\xD0", 600), "x" + Repeat("\xD6\xD0", 511)},
+        {"x" + Repeat("\xD6\xD0", 511), "x" + Repeat("\xD6\xD0", 511)},
+        {std::string(1022, 'x') + "\xD6", std::string(1022, 'x') + "\xD6"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.substr(0, 8));
@@ -103,7 +123,7 @@ TEST_F(TaskLogFileTest, RefusesAWorkFolderTooLongForThePath)
         char buffer[16] = "untouched";
         EXPECT_EQ(ReadTaskLog(buffer, sizeof buffer), taken ? 3 : 0);
         EXPECT_STREQ(buffer, taken ? "old" : "untouched");
-        EXPECT_TRUE(WriteTaskLog("new", 3));
+        EXPECT_EQ(WriteTaskLog("new", 3), taken);
         EXPECT_EQ(ReadBytes(dir / "TaskLog.txt"), taken ? "new" : "old");
     }
 }
@@ -114,7 +134,96 @@ TEST_F(TaskLogFileTest, RefusesAWorkFolderWithoutItsZero)
     char buffer[4] = "abc";
     EXPECT_EQ(ReadTaskLog(buffer, sizeof buffer), 0);
     EXPECT_STREQ(buffer, "abc");
-    EXPECT_TRUE(WriteTaskLog("x", 1));
+    EXPECT_FALSE(WriteTaskLog("x", 1));
+}
+
+// Whatever step of a save fails, the old note stays whole, no temporary
+// file is left, and one line says what failed.
+TEST_F(TaskLogFileTest, AFailedSaveKeepsTheOldNote)
+{
+    const std::string old = "old note\r\nsecond line";
+    const std::string note(1023, 'n');
+    for (const SaveStep step : {SaveStep::kOpen, SaveStep::kWrite, SaveStep::kFlush,
+                                SaveStep::kClose, SaveStep::kReplace}) {
+        SCOPED_TRACE(SaveStepName(step));
+        WriteBytes(LogFile(), old);
+        TakePrints();
+        FailNextSaveAt(step);
+        EXPECT_FALSE(WriteTaskLog(note.data(), static_cast<int32_t>(note.size())));
+        EXPECT_EQ(ReadBytes(LogFile()), old);
+        EXPECT_FALSE(std::filesystem::exists(work.Path() / "TaskLog.tmp"));
+        EXPECT_EQ(TakePrints(), std::vector<std::string>{"WriteTaskLog() TaskLog.txt not saved: " +
+                                                         std::string(SaveStepName(step)) +
+                                                         " failed; the file is left as it was"});
+    }
+    // A temporary file left by a save that was cut short is simply replaced.
+    WriteBytes(work.Path() / "TaskLog.tmp", "stale");
+    EXPECT_TRUE(WriteTaskLog("new\n", 4));
+    EXPECT_EQ(ReadBytes(LogFile()), "new\r\n");
+    EXPECT_FALSE(std::filesystem::exists(work.Path() / "TaskLog.tmp"));
+}
+
+#if !defined(_WIN32)
+// A full disk, as a file-size limit gives it: the new note does not fit.
+TEST_F(TaskLogFileTest, AFullDiskKeepsTheOldNote)
+{
+    const std::string old(930, 'o');
+    WriteBytes(LogFile(), old);
+    std::string note;
+    while (note.size() + 10 <= 1023)
+        note += "123456789\n";
+    struct rlimit saved;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    struct rlimit limit = saved;
+    limit.rlim_cur = 1024;
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    const bool saved_note = WriteTaskLog(note.data(), static_cast<int32_t>(note.size()));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(saved_note);
+    EXPECT_EQ(ReadBytes(LogFile()), old);
+    EXPECT_FALSE(std::filesystem::exists(work.Path() / "TaskLog.tmp"));
+}
+#endif
+
+// Only a regular file is read or replaced: a pipe never stalls the game and
+// a folder of that name is left alone.
+TEST_F(TaskLogFileTest, OnlyARegularFileIsOpened)
+{
+    const struct {
+        const char* name;
+        std::filesystem::path path;
+        bool pipe;
+    } cases[] = {
+        {"folder as the note", LogFile(), false},
+        {"folder as the temporary file", work.Path() / "TaskLog.tmp", false},
+#if !defined(_WIN32)
+        {"pipe as the note", LogFile(), true},
+        {"pipe as the temporary file", work.Path() / "TaskLog.tmp", true},
+#endif
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(LogFile());
+        std::filesystem::remove_all(work.Path() / "TaskLog.tmp");
+#if !defined(_WIN32)
+        if (c.pipe) {
+            ASSERT_EQ(mkfifo(c.path.c_str(), 0600), 0);
+        }
+#endif
+        if (!c.pipe)
+            std::filesystem::create_directory(c.path);
+        char buffer[8] = "same";
+        EXPECT_EQ(ReadTaskLog(buffer, sizeof buffer), 0);
+        EXPECT_STREQ(buffer, "same");
+        EXPECT_FALSE(WriteTaskLog("note", 4));
+        EXPECT_EQ(
+            std::filesystem::status(c.path).type(),
+            c.pipe ? std::filesystem::file_type::fifo : std::filesystem::file_type::directory);
+    }
+    std::filesystem::remove_all(LogFile());
+    std::filesystem::remove_all(work.Path() / "TaskLog.tmp");
 }
 
 }  // namespace

@@ -100,17 +100,23 @@ TEST_F(ConversationTest, WindowsOutliveTheClientSafely)
     dlg->SetVisible(TRUE);          // and the window's guard timer
     ASSERT_TRUE(host.timers.IsArmed(0, dlg));
 
+    // Close kills both timers and cuts every window off from the host: its
+    // callback too.
     helper.Close();
     ASSERT_EQ(g_pTaskClient, nullptr);
+    EXPECT_EQ(host.timers.ArmedCount(), 0u);
     EXPECT_EQ(dlg->m_pSequencer, nullptr);
     EXPECT_EQ(dlg->m_pWndCallback, nullptr);
-    EXPECT_EQ(menu->m_pWndCallback, &hostCallback);
+    EXPECT_EQ(menu->m_pWndCallback, nullptr);
     TakeDebugWrites();
+    const size_t eventsAtClose = hostEvents.size();
 
     ITaskWnd* wnd = dlg;
     EXPECT_TRUE(wnd->OnCommand(kCmdAddLine, "Late", 21));
     EXPECT_FALSE(wnd->OnCommand(kCmdPanelText, "Task: after release", 0));
-    XDesktop::GetInstance()->AccelKey(dlg);  // within the guard: stays
+    XDesktop::GetInstance()->AccelKey(dlg);  // no guard any more: hides
+    EXPECT_FALSE(Shown(dlg));
+    XDesktop::GetInstance()->AccelKey(dlg);  // shows again, arming nothing
     ClickWindow(dlg->m_pPanelBtn1);
     ASSERT_TRUE(ClickLink(dlg, 21));
     EXPECT_FALSE(Shown(dlg));
@@ -121,11 +127,10 @@ TEST_F(ConversationTest, WindowsOutliveTheClientSafely)
 
     menu->SetVisible(TRUE);
     ASSERT_TRUE(ClickLink(menu, 9));
-    EXPECT_EQ(hostCallback.events, (std::vector<Event>{{163, 1, 9, 0}}));
+    EXPECT_TRUE(hostCallback.events.empty());
 
     host.timers.Advance(10000);
-    EXPECT_EQ(host.timers.ArmedCount(), 0u);
-    EXPECT_TRUE(host.sender.packets.empty());
+    EXPECT_EQ(hostEvents.size(), eventsAtClose);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <iostream>
 
+#include "tools/orvane-host/InputLimits.h"
+
 namespace orvane::hostprog {
 
 int ReportFault(const std::string& program, Transcript* transcript, const std::string& where,
@@ -69,8 +71,11 @@ const Op* ScenarioPlayer::PeekWithin(int last)
 {
     std::string line;
     while (!m_next && !m_ended && (last <= 0 || m_number < last)) {
-        if (!std::getline(m_in, line)) {
-            if (m_in.bad())
+        const LineRead got = ReadLimitedLine(m_in, line);
+        if (got == LineRead::kTooLong)
+            return Fail(m_number + 1, LineTooLongText()), nullptr;
+        if (got != LineRead::kLine) {
+            if (got == LineRead::kFailed || m_in.bad())
                 return Fail(m_number + 1, "the scenario cannot be read further"), nullptr;
             m_ended = true;
             m_transcript.Flush();

@@ -2,6 +2,7 @@
 
 #include <istream>
 
+#include "tools/orvane-host/InputLimits.h"
 #include "tools/orvane-host/Transcript.h"
 #include "tools/orvane-inspect/Effects.h"
 #include "tools/orvane-inspect/ModuleView.h"
@@ -150,11 +151,18 @@ Json ReportOnMessage(Inspector& inspector, int32_t msg, const std::vector<uint8_
 }
 
 bool ReportOnScenario(Inspector& inspector, std::istream& in, const std::string& name,
-                     std::vector<Json>& reports, std::string& error)
+                      std::vector<Json>& reports, std::string& error)
 {
     std::string line;
     int number = 0;
-    while (std::getline(in, line)) {
+    for (;;) {
+        const hostprog::LineRead got = hostprog::ReadLimitedLine(in, line);
+        if (got == hostprog::LineRead::kTooLong) {
+            error = name + ":" + std::to_string(number + 1) + ": " + hostprog::LineTooLongText();
+            return false;
+        }
+        if (got != hostprog::LineRead::kLine)
+            break;
         ++number;
         hostprog::LineResult read = hostprog::ReadScenarioLine(line, number);
         if (read.kind == hostprog::LineResult::Kind::Error) {

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "tools/orvane-host/InputLimits.h"
 #include "tools/orvane-host/Scenario.h"
 #include "tools/orvane-inspect/MessageReport.h"
 #include "tools/orvane-inspect/TreeText.h"
@@ -133,7 +134,10 @@ int Encode(const Args& a)
         for (const std::string& r : a.rest)
             text += r + " ";
     } else {
-        text.assign(std::istreambuf_iterator<char>(std::cin), {});
+        std::string why;
+        if (!orvane::hostprog::ReadLimitedStream(std::cin, orvane::hostprog::kMaxInputBytes, text,
+                                                 why))
+            return Unreadable("standard input: " + why);
     }
     const orvane::hostprog::LineResult r = orvane::hostprog::ReadScenarioLine(text, 1);
     if (r.kind == orvane::hostprog::LineResult::Kind::Error)
@@ -149,25 +153,28 @@ int Encode(const Args& a)
 
 std::optional<std::vector<uint8_t>> RawBytes(const Args& a, std::string& reason)
 {
+    using orvane::hostprog::kMaxInputBytes;
+    std::string why;
     if (!a.file.empty()) {
-        std::ifstream in(PathOf(a.file), std::ios::binary);
-        if (!in) {
-            reason = a.file + ": the file cannot be read";
+        std::string bytes;
+        if (!orvane::hostprog::ReadLimitedFile(PathOf(a.file), kMaxInputBytes, bytes, why)) {
+            reason = a.file + ": " + why;
             return std::nullopt;
         }
-        return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+        return std::vector<uint8_t>(bytes.begin(), bytes.end());
     }
     std::string hex;
     const bool fromArgs = !a.rest.empty();
-    if (fromArgs)
+    if (fromArgs) {
         for (const std::string& r : a.rest)
             hex += r;
-    else
-        hex.assign(std::istreambuf_iterator<char>(std::cin), {});
+    } else if (!orvane::hostprog::ReadLimitedStream(std::cin, kMaxInputBytes, hex, why)) {
+        reason = "standard input: " + why;
+        return std::nullopt;
+    }
     for (char& c : hex)
         if (c == '\n' || c == '\r' || c == '\t')
             c = ' ';
-    std::string why;
     std::optional<std::vector<uint8_t>> bytes = orvane::hostprog::ParseHex(hex, why);
     if (!bytes)
         reason = std::string(fromArgs ? "the hex arguments" : "standard input") + ": " + why;
