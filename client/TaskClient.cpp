@@ -87,7 +87,7 @@ bool CTaskClient::Initialize(IResLoader* loader, const char* workPath)
     // All three or none: a failure here leaves no half-made client behind.
     auto observer = std::make_unique<CTaskObserver>(this);
     auto callback = std::make_unique<CTaskWndCallback>(this);
-    auto sequencer = std::make_unique<CTaskTalkSequencer>(this);
+    auto sequencer = std::make_unique<CTaskTalkSequencer>(this, observer.get());
     m_pTaskObServer = observer.release();
     m_pWndCallback = callback.release();
     m_pTalkSequencer = sequencer.release();
@@ -167,6 +167,11 @@ void CTaskClient::InitTaskObserver()
             m_pTaskObServer->RegisterSinks();
         }
     });
+}
+
+IWndCallback* CTaskClient::WindowCallback() const
+{
+    return m_pWndCallback;
 }
 
 void CTaskClient::OnWindowDestroyed(XWindow* wnd)

@@ -7,6 +7,7 @@
 
 #include "client/HostInterfaces.h"
 #include "client/ITaskClient.h"
+#include "client/WindowIds.h"
 #include "tasks/TaskTables.h"
 
 class CTaskLogDlg;
@@ -18,13 +19,11 @@ class XWindow;
 
 class CTaskClient final : public ITaskClient {
 public:
-    // Window ids, also the event codes of their windows.
-    static constexpr int32_t kTalkWndID = 163;
-    static constexpr int32_t kLogWndID = 172;
-    static constexpr int32_t kMenuWndID = 174;
-    static constexpr int32_t kMenuWnd2ID = 175;
-    // The description both selection menus are built from.
-    static constexpr int32_t kMenuResID = 230;
+    static constexpr int32_t kTalkWndID = orvane::kTalkWndID;
+    static constexpr int32_t kLogWndID = orvane::kLogWndID;
+    static constexpr int32_t kMenuWndID = orvane::kMenuWndID;
+    static constexpr int32_t kMenuWnd2ID = orvane::kMenuWnd2ID;
+    static constexpr int32_t kMenuResID = orvane::kMenuResID;
 
     CTaskClient();
 
@@ -54,6 +53,8 @@ public:
     bool Initialize(IResLoader* loader, const char* workPath);
     XWindow* CreateClientTalkDlg(IResObject* res, int32_t id, IWndCallback* callback);
 
+    // The client's own window callback, the default of its windows.
+    IWndCallback* WindowCallback() const;
     // A window of the client is going away (the toolkit ended it): forget it.
     void OnWindowDestroyed(XWindow* wnd);
     bool IsWorkPathSet() const { return m_bWorkPathSet; }

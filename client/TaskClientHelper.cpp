@@ -11,29 +11,29 @@ HINSTANCE CTaskClientHelper::m_hDll = nullptr;
 
 namespace {
 
-// Thrown when the factory cannot go on; Create catches it.
-struct FactoryError {};
+const char kFactoryFailedLine[] = "CreateClientThingFactory() catch error\r\n";
 
-constexpr int32_t kClientKind = 1;
+// What the factory made of a request.
+enum class Made {
+    kClient,   // a client exists
+    kFailed,   // a client exists, but its initialisation failed
+    kRefused,  // no host: nothing was made or stored
+};
 
-// Creates the one task client. 1 on success, 0 on failure; the client is
-// stored in *out even when its initialisation fails.
-int32_t CreateTaskClient(int32_t kind, CGlobalClient* host, ITaskClient** out)
+// Creates the one task client; it is stored in *out even when its
+// initialisation fails.
+Made CreateTaskClient(CGlobalClient* host, ITaskClient** out)
 {
     using namespace orvane;
     WriteDebugLog(g_LogSink, "CreateTaskClient   %d !", g_nCreateCount);
     if (g_pTaskClient != nullptr) {
         *out = g_pTaskClient;
-        return 1;
+        return Made::kClient;
     }
     WriteDebugLog(g_LogSink, "CTaskClient  : Initialize .........OK!");
-    // A host that is not there is refused like a failed factory, before
-    // anything is stored or attached.
     if (host == nullptr)
-        throw FactoryError();
+        return Made::kRefused;
     g_LogSink.Attach(host->m_MsgOutput.m_pOutput);
-    if (kind != kClientKind)
-        return 0;
     CTaskClient* client = new CTaskClient();
     *out = client;
     g_pGlobalClient = host;
@@ -48,9 +48,9 @@ int32_t CreateTaskClient(int32_t kind, CGlobalClient* host, ITaskClient** out)
         throw;
     }
     if (!initialized)
-        return 0;
+        return Made::kFailed;
     WriteDebugLog(g_LogSink, "pTaskClient->initializtion   ...OK!");
-    return *out != nullptr ? 1 : 0;
+    return *out != nullptr ? Made::kClient : Made::kFailed;
 }
 
 }  // namespace
@@ -74,10 +74,16 @@ bool CTaskClientHelper::Create(CGlobalClient* client)
         if (client != nullptr)
             orvane::g_LogSink.Follow(client->m_MsgOutput.m_pOutput);
         try {
-            if (CreateTaskClient(kClientKind, client, &m_pTaskClient) == 0)
+            const Made made = CreateTaskClient(client, &m_pTaskClient);
+            if (made == Made::kFailed)
                 OutputDebugStringA("ProcCreateTaskClient() catch error!");
+            // A host that is not there is refused like a factory that threw.
+            if (made == Made::kRefused) {
+                OutputDebugStringA(kFactoryFailedLine);
+                return false;
+            }
         } catch (...) {
-            OutputDebugStringA("CreateClientThingFactory() catch error\r\n");
+            OutputDebugStringA(kFactoryFailedLine);
             return false;
         }
     }

@@ -6,7 +6,7 @@ file(GLOB ORVANE_MODULE_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/net/*.cpp
   ${CMAKE_SOURCE_DIR}/tasks/*.cpp
   ${CMAKE_SOURCE_DIR}/ui/*.cpp)
-list(FILTER ORVANE_MODULE_SOURCES EXCLUDE REGEX ".*/DllMain\\.cpp$")
+list(FILTER ORVANE_MODULE_SOURCES EXCLUDE REGEX ".*/(DllMain|ModuleEntry)\\.cpp$")
 
 add_library(orvane_objs OBJECT ${ORVANE_MODULE_SOURCES})
 target_include_directories(orvane_objs PUBLIC ${CMAKE_SOURCE_DIR})
@@ -21,7 +21,7 @@ if(WIN32)
   target_compile_definitions(orvane PRIVATE ORVANE_BUILD)
   set_target_properties(orvane PROPERTIES OUTPUT_NAME Orvane PREFIX "")
 else()
-  add_library(orvane SHARED $<TARGET_OBJECTS:orvane_objs> ${CMAKE_SOURCE_DIR}/platform/ModuleEntry.cpp)
+  add_library(orvane SHARED $<TARGET_OBJECTS:orvane_objs> ${CMAKE_SOURCE_DIR}/client/ModuleEntry.cpp)
   target_link_options(orvane PRIVATE
     -Wl,--version-script=${CMAKE_SOURCE_DIR}/cmake/orvane.map -Wl,--no-undefined)
   set_property(TARGET orvane APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/cmake/orvane.map)

@@ -34,9 +34,9 @@ CTaskWndCallback::~CTaskWndCallback() = default;
 bool CTaskWndCallback::OnEvent(int32_t code, int32_t type, int32_t value, int32_t)
 {
     return orvane::Contain("CTaskWndCallback::OnEvent()", false, [&]() -> bool {
-        if (type == kLinkEvent && code == kTalkCode)
+        if (type == orvane::kLinkEvent && code == orvane::kTalkWndID)
             return OnTalkLink(value);
-        if (type == kDeleteEvent && code == kLogCode)
+        if (type == orvane::kDeleteEvent && code == orvane::kLogWndID)
             return OnTaskDelete(value);
         return true;
     });

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "client/HostInterfaces.h"
+#include "client/WindowIds.h"
 #include "net/FunctionTasks.h"
 
 class CTaskClient;
@@ -12,10 +13,6 @@ class CTaskTalkSequencer;
 
 class CTaskWndCallback : public IWndCallback {
 public:
-    static constexpr int32_t kTalkCode = 163;
-    static constexpr int32_t kLogCode = 172;
-    static constexpr int32_t kLinkEvent = 1;
-    static constexpr int32_t kDeleteEvent = 7;
     // Task ids from here on are function tasks.
     static constexpr int32_t kFunctionTaskID = orvane::kFunctionTaskFirstID;
 

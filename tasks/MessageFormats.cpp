@@ -42,6 +42,18 @@ std::array<uint8_t, kReplyKeySize> ReadReplyKey(std::span<const uint8_t> message
     return key;
 }
 
+std::optional<TaskListRecord> ReadTaskList(std::span<const uint8_t> message)
+{
+    if (message.size() < kTaskListSize)
+        return std::nullopt;
+    ByteReader reader(message.first(kTaskListSize));
+    TaskListRecord list{};
+    list.nCount = reader.read_i32_le().value_or(0);
+    for (int32_t& id : list.nTaskID)
+        id = reader.read_i32_le().value_or(0);
+    return list;
+}
+
 TaskTalkPageArea DecodePageArea(std::span<const uint8_t> areaBytes)
 {
     // Missing bytes read as zero, exactly as if the area had been zeroed and

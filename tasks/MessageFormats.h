@@ -55,6 +55,10 @@ extern const char kTaskLogFormatError[];   // 初始你任务日志条　数据�
 // The first eight bytes of message 87; bytes the message lacks are zero.
 std::array<uint8_t, kReplyKeySize> ReadReplyKey(std::span<const uint8_t> message);
 
+// The task list at the head of message 91; nullopt when the bytes are fewer
+// than its 44.
+std::optional<TaskListRecord> ReadTaskList(std::span<const uint8_t> message);
+
 // Decodes the page area (page count, spare bytes, six pages) from its bytes,
 // message 87's bytes 8 to 539. Bytes beyond areaBytes count as zero, so a
 // short message gives zero pages and fields past its end.

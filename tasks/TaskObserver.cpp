@@ -7,7 +7,6 @@
 #include "client/DebugLog.h"
 #include "client/HostServices.h"
 #include "client/TaskClient.h"
-#include "net/TaskWndCallback.h"
 #include "tasks/MessageFormats.h"
 #include "tasks/TaskTalkSequencer.h"
 #include "ui/TaskLogDlg.h"
@@ -73,7 +72,7 @@ void CTaskObserver::OpenTalkWnd()
     IUiService* ui = orvane::HostUi();
     if (ui == nullptr)
         return;
-    IWndCallback* callback = m_pClient != nullptr ? m_pClient->m_pWndCallback : nullptr;
+    IWndCallback* callback = m_pClient != nullptr ? m_pClient->WindowCallback() : nullptr;
     ui->OpenClientWnd(CTaskClient::kTalkWndID, callback);
 }
 
@@ -116,7 +115,7 @@ void CTaskObserver::OnRefreshTaskLog(const uint8_t* data, uint32_t length, int32
     if (!orvane::ApplyTaskLogMessage(message, m_pClient->m_TaskLogTable))
         return;
     if (CTaskLogDlg* dlg = m_pClient->m_pTaskLogDlg)
-        static_cast<ITaskWnd*>(dlg)->OnCommand(kCmdAddLine, data, static_cast<int32_t>(length));
+        static_cast<ITaskWnd*>(dlg)->OnCommand(kCmdTaskList, data, static_cast<int32_t>(length));
 }
 
 void CTaskObserver::ShowTaskPage(const TaskTalkPage& page)

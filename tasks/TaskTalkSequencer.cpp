@@ -17,12 +17,13 @@ using orvane::IsNarrationPage;
 using orvane::IsOfferPage;
 using orvane::IsOpenChatPage;
 
-CTaskTalkSequencer::CTaskTalkSequencer(CTaskClient* client)
+CTaskTalkSequencer::CTaskTalkSequencer(CTaskClient* client, CTaskObserver* observer)
     : m_pClient(client),
       m_nTalkState(TALK_IDLE),
       m_ReplyKey{},
       m_PageArea{},
       m_CurrentOutNum(-1),
+      m_pObserver(observer),
       m_bTimerArmed(false)
 {
 }
@@ -139,18 +140,13 @@ void CTaskTalkSequencer::Step()
     }
 }
 
-CTaskObserver* CTaskTalkSequencer::Observer() const
-{
-    return m_pClient != nullptr ? m_pClient->m_pTaskObServer : nullptr;
-}
-
 void CTaskTalkSequencer::ShowPage(int32_t index)
 {
     if (index < 0 || index >= kMaxTalkPages)
         return;
     // A copy: showing the page calls out to the window and the host.
     const TaskTalkPage page = m_PageArea.m_Pages[index];
-    if (CTaskObserver* observer = Observer())
+    if (CTaskObserver* observer = m_pObserver)
         observer->ShowTaskPage(page);
 }
 
@@ -222,7 +218,7 @@ void CTaskTalkSequencer::BuildTaskMenu()
         if (IsOpenChatPage(m_PageArea.m_Pages[i]))
             append(i);
     if (menu.nOptionCount > 1)
-        if (CTaskObserver* observer = Observer())
+        if (CTaskObserver* observer = m_pObserver)
             observer->ShowTaskMenu(menu);
     m_nTalkState = TALK_AWAIT_CHOICE;
 }

@@ -27,7 +27,8 @@ public:
     // Menu lines carry 100 + the page index as their link value.
     static constexpr int32_t kMenuLinkBase = 100;
 
-    explicit CTaskTalkSequencer(CTaskClient* client);
+    // The pages are shown through observer, which must outlive the sequencer.
+    CTaskTalkSequencer(CTaskClient* client, CTaskObserver* observer);
     // Cancels the step timer so no tick reaches a destroyed sequencer.
     virtual ~CTaskTalkSequencer();
 
@@ -56,12 +57,12 @@ public:
     int32_t m_CurrentOutNum;
 
 private:
-    CTaskObserver* Observer() const;
     void ShowPage(int32_t index);
     void ShowSinglePage();
     void ShowNextNarration();
     void ShowCurrentPage();
     void BuildTaskMenu();
+    CTaskObserver* m_pObserver;
     // Whether this sequencer's step timer may still be armed with the host.
     bool m_bTimerArmed;
 };

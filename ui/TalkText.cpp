@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int32_t kLinkEvent = 1;
-
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -96,6 +94,6 @@ void CTalkText::OnTaskTextClick(const char* url)
             return;
         }
         // The receiver may end this window: nothing of it is touched afterwards.
-        callback->OnEvent(CTaskTalkDlg::kTalkWndID, kLinkEvent, number, 0);
+        callback->OnEvent(orvane::kTalkWndID, orvane::kLinkEvent, number, 0);
     });
 }

@@ -8,28 +8,16 @@
 #include "client/HostServices.h"
 #include "client/ModuleState.h"
 #include "client/TaskClient.h"
-#include "platform/Format.h"
 #include "platform/Win32.h"
-#include "tasks/ByteReader.h"
+#include "tasks/MessageFormats.h"
 #include "ui/Adopt.h"
 #include "ui/Connection0.h"
+#include "ui/LinkLine.h"
 #include "ui/StoryTalk.h"
 #include "ui/TaskLinkButton.h"
 #include "ui/TaskLogFile.h"
 
 namespace {
-
-// Children of the dialog's description, by index; each is built with its
-// index as its window id.
-enum TaskLogChild : int32_t {
-    kStoryChild,
-    kButtonTemplateChild,
-    kDeleteBtnID,
-    kCloseBtnID,
-    kNoteWndID,
-    kPage1BtnID,
-    kPage2BtnID
-};
 
 constexpr int32_t kNoteBufferSize = 1024;
 
@@ -38,8 +26,6 @@ constexpr int32_t kTaskFontSize = 12, kTaskFontCharset = 128;
 const char kConfirmDeleteText[] = "\xC8\xB7\xC8\xCF\xC9\xBE\xB3\xFD\xC2\xF0?"; /* 确认删除吗? */
 const char kStoryControlText[] = "Out m_pStoryContorl 1";
 const char kSelectImagePath[] = "task\\BakTaskSelect.tga";
-const char kLinkOpenFormat[] = "<link url=\"%d\" underline=\"0\">";
-const char kLinkClose[] = "</link>";
 
 // The host keeps the listener of an open confirmation box until the player
 // answers, which may be after the dialog that asked has gone. So the host
@@ -71,7 +57,7 @@ bool CDeleteConfirm::OnEvent(int32_t, int32_t answer, int32_t, int32_t)
     return orvane::Contain("CDeleteConfirm::OnEvent()", false, [&]() -> bool {
         m_nState = answer == 1 ? kConfirmed : answer == 0 ? kDeclined : kPending;
         if (m_nState == kConfirmed && m_pOwner != nullptr && m_pOwner->m_pWndCallback != nullptr)
-            m_pOwner->m_pWndCallback->OnEvent(CTaskLogDlg::kLogWndID, CTaskLogDlg::kDeleteEventType,
+            m_pOwner->m_pWndCallback->OnEvent(orvane::kLogWndID, orvane::kDeleteEvent,
                                               m_pOwner->m_nCurTaskID, 0);
         return true;
     });
@@ -141,19 +127,11 @@ void CTaskLogDlg::SaveNote()
 
 void CTaskLogDlg::TakeNote()
 {
-    if (m_pNoteWnd == nullptr || !IsOwnChild(m_pNoteWnd))
+    if (m_pNoteWnd == nullptr || !orvane::HoldsChild(this, m_pNoteWnd))
         return;
     const char* text = m_pNoteWnd->GetWindowTextA();
     m_strNote = text != nullptr ? text : "";
     m_bNoteTaken = true;
-}
-
-bool CTaskLogDlg::IsOwnChild(XWindow* wnd)
-{
-    for (int32_t i = 0; i < GetChildCount(); ++i)
-        if (GetChild(i) == wnd)
-            return true;
-    return false;
 }
 
 void CTaskLogDlg::DetachClient()
@@ -246,19 +224,15 @@ void CTaskLogDlg::LoadSelectImage()
 bool CTaskLogDlg::OnCommand(int32_t type, const void* data, int32_t param)
 {
     return orvane::Contain("CTaskLogDlg::OnCommand()", false, [&]() -> bool {
-        if (type != kCmdAddLine)
+        if (type != kCmdTaskList || data == nullptr || param < 0)
             return false;
         // The list is the head of a server message: read it, checked, into a
         // record of our own.
-        if (data == nullptr || param < static_cast<int32_t>(sizeof(TaskListRecord)))
+        std::optional<TaskListRecord> list = orvane::ReadTaskList(std::span<const uint8_t>(
+            static_cast<const uint8_t*>(data), static_cast<size_t>(param)));
+        if (!list)
             return false;
-        orvane::ByteReader reader(
-            std::span<const uint8_t>(static_cast<const uint8_t*>(data), sizeof(TaskListRecord)));
-        TaskListRecord list{};
-        list.nCount = reader.read_i32_le().value_or(0);
-        for (int32_t& id : list.nTaskID)
-            id = reader.read_i32_le().value_or(0);
-        UpdateTaskList(&list);
+        UpdateTaskList(&*list);
         return true;
     });
 }
@@ -280,14 +254,8 @@ void CTaskLogDlg::AddStoryText(const char* text, int32_t taskId)
     for (;;) {
         const size_t hash = rest.find('#');
         const std::string_view segment = rest.substr(0, hash);
-        std::string line;
-        if (taskId == 0) {
-            line.assign(segment);
-        } else {
-            char open[64];
-            orvane::FormatText(open, sizeof open, kLinkOpenFormat, static_cast<int>(taskId));
-            line.append(open).append(segment).append(kLinkClose);
-        }
+        const std::string line =
+            taskId == 0 ? std::string(segment) : orvane::LinkLine(taskId, segment);
         m_pStoryContorl->AddLine(line.c_str());
         if (hash == std::string_view::npos)
             break;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "client/HostInterfaces.h"
+#include "client/WindowIds.h"
 #include "tasks/TaskRecords.h"
 #include "ui/TaskMainWnd.h"
 
@@ -30,8 +31,7 @@ public:
 
 class CTaskLogDlg : public CTaskMainWnd {
 public:
-    static constexpr int32_t kLogWndID = 172;
-    static constexpr int32_t kDeleteEventType = 7;
+    static constexpr int32_t kLogWndID = orvane::kLogWndID;
     static constexpr int32_t kTaskButtonCount = 10;
 
     CTaskLogDlg();
@@ -76,6 +76,18 @@ public:
     CDeleteConfirm m_DeleteConfirm;
 
 private:
+    // Children of the dialog's description, by index; each is built with its
+    // index as its window id. Child 1 is the template of every link button.
+    enum Child : int32_t {
+        kStoryChild,
+        kButtonTemplateChild,
+        kDeleteBtnID,
+        kCloseBtnID,
+        kNoteWndID,
+        kPage1BtnID,
+        kPage2BtnID
+    };
+
     // Builds the ten link buttons from the template child; nothing when the
     // resource objects are gone (the client that loaded them was released).
     void CreateTaskButtons();
@@ -87,12 +99,13 @@ private:
     void ShowNoTask();
     void FillTaskButtons(const TaskListRecord& list);
     void LayoutTaskButtons(int32_t shift);
+    // Lays the buttons out afresh for page 1 or 2, whichever is shown now.
+    void LayOutPage(int32_t page);
     void LoadSelectImage();
     // Copies the note window's text into m_strNote, if the window is here.
     void TakeNote();
     // Writes the note (taken now unless Release took it) to TaskLog.txt.
     void SaveNote();
-    bool IsOwnChild(XWindow* wnd);
 
     // Builds the link buttons at the first update, after the client's
     // helper given to CreateDlg has gone.

@@ -12,9 +12,6 @@
 
 namespace {
 
-// Child 1 of the dialog's description is the template of every link button.
-constexpr int32_t kButtonTemplateChild = 1;
-
 // Link-button layout, relative to the dialog's top edge: the buttons shown
 // lie between kShownTop and kShownBottom; a page is five buttons.
 constexpr int32_t kButtonStep = 26, kButtonHeight = 22, kFirstButtonTop = 71;
@@ -51,8 +48,8 @@ void CTaskLogDlg::CreateTaskButtons()
             pending = nullptr;
         }
     } catch (...) {
-        const bool listed = std::find(m_TaskBtnList.begin(), m_TaskBtnList.end(), pending) !=
-                            m_TaskBtnList.end();
+        const bool listed =
+            std::find(m_TaskBtnList.begin(), m_TaskBtnList.end(), pending) != m_TaskBtnList.end();
         if (!listed && orvane::HoldsChild(this, pending))
             pending->Release();
         else if (!listed)
@@ -111,15 +108,25 @@ bool CTaskLogDlg::UpdateTaskList(TaskListRecord* list)
         AddStoryText(kNoTaskStory, 0);
 
     // Keep the page the player was on, laid out for the new buttons.
-    if (m_nPage == 0 || m_nPage == 1) {
-        m_nPage = 2;
-        ShowPage1();
-    } else if (m_nPage == 2) {
-        ShowPage1();
-        m_nPage = 1;
-        ShowPage2();
-    }
+    if (m_nPage == 0 || m_nPage == 1)
+        LayOutPage(1);
+    else if (m_nPage == 2)
+        LayOutPage(2);
     return true;
+}
+
+void CTaskLogDlg::LayOutPage(int32_t page)
+{
+    // The second page is the first shifted: the first is laid out either way.
+    orvane::Contain("CTaskLogDlg::ShowPage1()", [&] {
+        m_nPage = 1;
+        LayoutTaskButtons(0);
+    });
+    if (page == 2)
+        orvane::Contain("CTaskLogDlg::ShowPage2()", [&] {
+            m_nPage = 2;
+            LayoutTaskButtons(kPageShift);
+        });
 }
 
 int32_t CTaskLogDlg::PickShownTask(const TaskListRecord& list)

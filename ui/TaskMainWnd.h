@@ -8,11 +8,12 @@
 
 // Command types of OnCommand.
 enum TaskWndCommand : int32_t {
-    kCmdAddLine = 2,     // data: text, param: link value (task log: a task list)
+    kCmdAddLine = 2,   // data: text, param: link value
+    kCmdTaskList = 2,  // to the task log: data: message 91's bytes, param: their length
     kCmdShow = 3,
     kCmdClear = 4,
-    kCmdPin = 6,         // data: panel text or null
-    kCmdPanelText = 100, // data: panel text
+    kCmdPin = 6,          // data: panel text or null
+    kCmdPanelText = 100,  // data: panel text
 };
 
 class ITaskWnd {

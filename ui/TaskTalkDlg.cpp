@@ -8,10 +8,11 @@
 #include "client/HostServices.h"
 #include "client/ModuleState.h"
 #include "client/TaskClient.h"
-#include "platform/Format.h"
+#include "tasks/MessageFormats.h"
 #include "tasks/TaskTalkSequencer.h"
 #include "ui/Adopt.h"
 #include "ui/Connection0.h"
+#include "ui/LinkLine.h"
 #include "ui/TalkText.h"
 
 namespace {
@@ -19,9 +20,6 @@ namespace {
 const char kImgTopPath[] = "task\\BakTaskDlgShang_1.bmp";
 const char kImgMidPath[] = "task\\BakTaskDlgZhong.bmp";
 const char kImgBottomPath[] = "task\\BakTaskDlgXia.bmp";
-const char kChatText[] = "\xCF\xD0\xC1\xC4"; /* 闲聊 */
-const char kLinkOpenFormat[] = "<link url=\"%d\" underline=\"0\">";
-const char kLinkClose[] = "</link>";
 
 constexpr int32_t kGuardTimerID = 0;
 constexpr int32_t kCloseID = 1;
@@ -152,7 +150,7 @@ void CTaskTalkDlg::CreateTaskPanel(CPanelkitHelper& helper, IResObject* template
     m_pTaskPanelText = dynamic_cast<XEdit*>(panel->FindWindowByID(kPanelTextID));
     if (m_pTaskPanelText != nullptr) {
         m_pTaskPanelText->SetMaxLen(kPanelTextMaxLen);
-        m_pTaskPanelText->SetWindowTextA(kChatText);
+        m_pTaskPanelText->SetWindowTextA(orvane::kChatText);
     }
     panel->SetVisible(FALSE);
     if (m_pTaskPanelText != nullptr)
@@ -179,12 +177,7 @@ void CTaskTalkDlg::AppendLine(const char* text, int32_t link)
         m_pTalk->AddLine(text);
         return;
     }
-    char tag[128];
-    orvane::FormatText(tag, sizeof tag, kLinkOpenFormat, static_cast<int>(link));
-    std::string line(tag);
-    line += text;
-    line += kLinkClose;
-    m_pTalk->AddLine(line.c_str());
+    m_pTalk->AddLine(orvane::LinkLine(link, text).c_str());
 }
 
 void CTaskTalkDlg::ClearText()

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "client/HostInterfaces.h"
+#include "client/WindowIds.h"
 #include "ui/TaskMainWnd.h"
 
 class CTalkText;
@@ -13,7 +14,7 @@ class CTaskTalkSequencer;
 
 class CTaskTalkDlg : public CTaskMainWnd, public ITimerSink {
 public:
-    static constexpr int32_t kTalkWndID = 163;
+    static constexpr int32_t kTalkWndID = orvane::kTalkWndID;
     static constexpr int32_t kPanelResID = 215;
     static constexpr int32_t kPanelTextResID = 216;
     static constexpr int32_t kPanelTextID = 8;

@@ -85,7 +85,7 @@ Prediction Predict(int32_t msg, std::span<const uint8_t> message, const ModuleVi
         LoadTalkSentences(message, p.sentences);
     // A sequencer of no client: its steps change its state as the real one's
     // do, and show nothing.
-    CTaskTalkSequencer seq(nullptr);
+    CTaskTalkSequencer seq(nullptr, nullptr);
     seq.ClearPages();
     const auto area = message.size() > kPageAreaOffset ? message.subspan(kPageAreaOffset)
                                                        : std::span<const uint8_t>();
