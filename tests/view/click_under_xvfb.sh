@@ -61,13 +61,14 @@ wid="$(timeout 30 xdotool search --sync --onlyvisible --name '^orvane-view$' | h
 wait_for 100 grep -q "the desktop is yours" "$work/out.txt" || fail "the viewer never took input"
 grep -q "^orvane-view: work folder" "$work/out.txt" || fail "the transcript does not name the viewer"
 
-# The talk window stands at (250,156)-(550,346) then, its text control 20,40
-# inside it with rows 12 pixels high: the question takes the first two rows,
-# link 1 ("I will help") the third, from y 220 to 232, starting at x 288.
-xdotool mousemove --window "$wid" 312 226 click 1
+# The talk window stands at (230,148)-(570,338) then, its text 32,44 inside
+# it (after the scroll bar) with rows 16 pixels high: the question takes the
+# first two rows, link 1 ("I will help") the third, from y 224 to 240,
+# starting at x 262.
+xdotool mousemove --window "$wid" 286 232 click 1
 wait_for 100 grep -q "talk answer: key a1b2c3d4e5f60718, link 1" "$work/out.txt" ||
     fail "no answer packet after the click on link 1"
-grep -q "you release the left button at (312,226)" "$work/out.txt" ||
+grep -q "you release the left button at (286,232)" "$work/out.txt" ||
     fail "the click did not arrive where it was aimed"
 
 # G: the click was the person's, so line 44 is left out; the game client
