@@ -29,6 +29,7 @@ OpSide SideOf(OpKind kind)
         case OpKind::Confirm:
         case OpKind::Note:
         case OpKind::Drag:
+        case OpKind::Wheel:
             return OpSide::Player;
         case OpKind::Advance:
             return OpSide::Clock;

@@ -63,6 +63,8 @@ void Session::ClickLink(XWindow* wnd, const Op& op)
         const int64_t value = LinkValue(*line);
         int32_t x = 0;
         int32_t y = 0;
+        if (value == op.number)
+            ScrollToLink(items, i);
         if (value == op.number && LinkPoint(*line, x, y)) {
             ClickAt(items, x, y);
             return;
@@ -225,6 +227,9 @@ void Session::RunPlayer(const Op& op)
             break;
         case OpKind::Drag:
             Drag(wnd, op);
+            break;
+        case OpKind::Wheel:
+            Wheel(wnd, op);
             break;
         default:
             break;
