@@ -33,6 +33,7 @@ enum class OpKind {
     Command,
     Drag,
     Wheel,
+    Hover,
 };
 
 // The ITaskClient operations a `call` can name, in their slot order.

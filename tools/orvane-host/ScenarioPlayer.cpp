@@ -30,6 +30,7 @@ OpSide SideOf(OpKind kind)
         case OpKind::Note:
         case OpKind::Drag:
         case OpKind::Wheel:
+        case OpKind::Hover:
             return OpSide::Player;
         case OpKind::Advance:
             return OpSide::Clock;

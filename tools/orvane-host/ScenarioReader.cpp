@@ -81,6 +81,7 @@ const OpEntry kOps[] = {
     {"command", OpKind::Command},
     {"drag", OpKind::Drag},
     {"wheel", OpKind::Wheel},
+    {"hover", OpKind::Hover},
 };
 
 std::string KnownOps()
@@ -188,6 +189,13 @@ void ReadSimpleOp(const OpFields& f, Op& op)
             f.AllowOnly({"ms"});
             op.ms = f.Int("ms", 0, kMaxAdvanceMs);
             op.summary = "advance the clock by " + std::to_string(op.ms) + " ms";
+            break;
+        case OpKind::Hover:
+            f.AllowOnly({"window", "link"});
+            op.window = ReadWindow(f);
+            op.number = f.Int32("link");
+            op.summary = "move the mouse over the line with link " + std::to_string(op.number) +
+                         " in the " + WindowLabel(op.window) + (op.window == 172 ? " (story)" : "");
             break;
         case OpKind::ClickLink:
             f.AllowOnly({"window", "link"});

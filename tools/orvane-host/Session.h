@@ -83,7 +83,10 @@ private:
     void RunCall(const Op& op);
     void RunAdvance(int64_t ms);
     void RunPlayer(const Op& op);
-    void ClickAt(XWindow* target, int32_t x, int32_t y);
+    // The mouse goes to (x, y) and, for a click, presses and releases there;
+    // a point that does not reach the target is told first.
+    enum class Press { None, Click };
+    void ClickAt(XWindow* target, int32_t x, int32_t y, Press press = Press::Click);
     void ClickLink(XWindow* wnd, const Op& op);
     void ClickChild(XWindow* wnd, int32_t child);
     void ClickTask(XWindow* wnd, int32_t index);

@@ -85,7 +85,7 @@ std::filesystem::path SnapshotPath(const std::string& path, const std::string& w
 
 }  // namespace
 
-DesktopPicture DrawDesktop(bool frames)
+DesktopPicture DrawDesktop(bool frames, TextLayer texts)
 {
     XDesktop* desktop = XDesktop::GetInstance();
     RECT area{};
@@ -103,10 +103,10 @@ DesktopPicture DrawDesktop(bool frames)
         XRecordingCanvas canvas;
         wnd->Paint(&canvas);
         for (const XRecordingCanvas::Item& item : canvas.Items()) {
-            if (item.isText)
-                DrawText(px, item);
-            else
+            if (!item.isText)
                 DrawBitmap(px, item);
+            else if (texts == TextLayer::Drawn)
+                DrawText(px, item);
         }
         if (frames)
             DrawFrames(px, wnd, 0);
