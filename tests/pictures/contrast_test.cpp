@@ -1,7 +1,8 @@
 // Every text a player reads stands out from what it is drawn on: in each
 // documented picture, each colour a window draws text in reaches 4.5 : 1
 // against the median of that window's background (the picture without its
-// texts), by the contrast ratio of the usual web accessibility guidelines.
+// texts), by the contrast ratio of the usual web accessibility guidelines;
+// and every window shown is on the desktop.
 // The pictures are played in this process from the scenarios that make
 // them; where one is written, it is measured instead.
 #include <gtest/gtest.h>
@@ -140,6 +141,17 @@ TEST(Contrast, EveryTextColourOfThePicturesReadsOnItsBackground)
                 continue;
             }
             ++pictures;
+            // Every window shown lies on the 800 x 600 desktop: the task panel
+            // above a talk window of ten answers too.
+            for (XWindow* wnd : XDesktop::GetInstance()->GetWindows()) {
+                RECT rc{};
+                wnd->GetWindowRect(rc);
+                if (!wnd->IsVisible())
+                    continue;
+                EXPECT_TRUE(rc.left >= 0 && rc.top >= 0 && rc.right <= 800 && rc.bottom <= 600)
+                    << read.op.path << " window " << wnd->GetID() << " at (" << rc.left << ","
+                    << rc.top << ")-(" << rc.right << "," << rc.bottom << ")";
+            }
             for (const Measured& m : MeasureDesktop(read.op.path)) {
                 kinds[m.where.substr(m.where.find(" window ") + 1)] = true;
                 char colour[8];
