@@ -52,8 +52,13 @@ write_basic_package_version_file(${CMAKE_BINARY_DIR}/OrvaneConfigVersion.cmake
   VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
 install(FILES ${CMAKE_BINARY_DIR}/OrvaneConfig.cmake ${CMAKE_BINARY_DIR}/OrvaneConfigVersion.cmake
   DESTINATION ${ORVANE_CONFIG_DEST} COMPONENT sdk)
-install(FILES ${CMAKE_SOURCE_DIR}/CHANGELOG.md ${CMAKE_SOURCE_DIR}/docs/integrating.md
-  DESTINATION share/doc/orvane COMPONENT sdk OPTIONAL)
+# The guides in the source tree's layout, so that their links to each other,
+# to their pictures and to the example work where they are installed.
+install(FILES ${CMAKE_SOURCE_DIR}/CHANGELOG.md DESTINATION share/doc/orvane COMPONENT sdk OPTIONAL)
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/ DESTINATION share/doc/orvane/docs COMPONENT sdk
+  FILES_MATCHING PATTERN "*.md" PATTERN "*.png")
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/examples/minimal-host/
+  DESTINATION share/doc/orvane/examples/minimal-host COMPONENT sdk)
 
 # cpack: Orvane-<version>-win32.zip, Orvane-<version>-Linux.tar.gz.
 set(CPACK_PACKAGE_NAME Orvane)

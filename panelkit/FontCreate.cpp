@@ -1,6 +1,8 @@
 // Fonts with fixed metrics, so that layouts come out the same everywhere:
 // a single-byte character is size/2 pixels wide, a GBK double-byte character
-// size pixels, and a line is size pixels high (6, 12 and 12 for size 12).
+// size pixels, and a line, leading included, is 4/3 of the size high,
+// rounded up (6, 12 and 16 for size 12): the ascent and descent of a CJK
+// face of that size, so underlines and descenders stay inside their row.
 #include <cstring>
 #include <map>
 #include <memory>
@@ -32,7 +34,7 @@ XFixedFont::~XFixedFont() = default;
 
 int32_t XFixedFont::GetTextHeight()
 {
-    return m_nSize;
+    return (m_nSize * 4 + 2) / 3;
 }
 
 int32_t XFixedFont::GetTextWidth(const char* text)

@@ -1,10 +1,12 @@
 // Glyphs from FreeType and WenQuanYi Zen Hei where both are there (Linux),
 // boxes otherwise (the Windows build has no FreeType). The face is the
 // monospaced one of the collection: at the toolkit's sizes its ideographs
-// fill a cell of the font size and its Latin letters half of one, which is
+// are as wide as the font size and its Latin letters half of it, and its
+// ascent and descent fill the rows of the fonts' text height, which is
 // exactly the fixed metrics the layout uses.
 #include "panelkit/TextPainter.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -69,9 +71,11 @@ public:
                static_cast<uint32_t>(out[2]) << 16 | static_cast<uint32_t>(out[3]) << 24;
     }
 
-    // Paints one character centred in its cell; false if the font lacks it.
+    // Paints one character of a size-pixel font centred across its cell,
+    // on a baseline that centres the font's ascent and descent in the cell's
+    // height; false if the font lacks it.
     bool Paint(uint32_t code, int32_t size, int32_t cellX, int32_t cellY, int32_t cellW,
-               const PlotFn& plot)
+               int32_t cellH, const PlotFn& plot)
     {
         if (FT_Set_Pixel_Sizes(m_face, 0, static_cast<FT_UInt>(size)) != 0)
             return false;
@@ -82,12 +86,12 @@ public:
         const FT_Bitmap& bitmap = slot->bitmap;
         const int32_t ascent = static_cast<int32_t>(m_face->size->metrics.ascender >> 6);
         const int32_t descent = static_cast<int32_t>(-(m_face->size->metrics.descender >> 6));
-        const int32_t baseline = cellY + ascent - (ascent + descent - size) / 2;
+        const int32_t baseline = cellY + ascent + (cellH - ascent - descent) / 2;
         const int32_t advance = static_cast<int32_t>(slot->advance.x >> 6);
         const int32_t originX = cellX + (cellW - advance) / 2;
         for (unsigned row = 0; row < bitmap.rows; ++row) {
             const int32_t y = baseline - slot->bitmap_top + static_cast<int32_t>(row);
-            if (y < cellY || y >= cellY + size)
+            if (y < cellY || y >= cellY + cellH)
                 continue;
             const unsigned char* line = bitmap.buffer + static_cast<ptrdiff_t>(row) * bitmap.pitch;
             for (unsigned col = 0; col < bitmap.width; ++col) {
@@ -151,7 +155,10 @@ void PaintText(ITTFont* font, int32_t x, int32_t y, const char* text, bool under
 {
     if (font == nullptr || text == nullptr)
         return;
+    // The cell is a row of the layout; the glyphs are of the font's size,
+    // the width of a double-byte character ("\xB0\xA1" /* 啊 */).
     const int32_t height = font->GetTextHeight();
+    const int32_t size = std::max<int32_t>(font->GetTextWidth("\xB0\xA1"), 1);
     const size_t length = std::strlen(text);
 #if defined(PANELKIT_FREETYPE)
     GlyphSource& source = GlyphSource::Get();
@@ -162,16 +169,20 @@ void PaintText(ITTFont* font, int32_t x, int32_t y, const char* text, bool under
         const size_t step = GbkCharLength(text, length, pos);
         char cell[3] = {text[pos], step == 2 ? text[pos + 1] : '\0', '\0'};
         const int32_t width = font->GetTextWidth(cell);
-        bool painted = cell[0] == ' ';
+        // Blanks and control characters (a lone line feed stands for a
+        // missing text) show nothing.
+        bool painted = step == 1 && static_cast<unsigned char>(cell[0]) <= ' ';
 #if defined(PANELKIT_FREETYPE)
         if (!painted && source.Ready()) {
             const uint32_t code = source.Decode(cell, step);
-            painted = code != 0 && source.Paint(code, height, x, y, width, plot);
+            painted = code != 0 && source.Paint(code, size, x, y, width, height, plot);
         }
 #endif
         // A character the font cannot show still takes its place.
-        if (!painted)
-            PaintBox(x + 1, y + 1, x + width - 1, y + height - 1, plot);
+        if (!painted) {
+            const int32_t top = y + (height - size) / 2;
+            PaintBox(x + 1, top + 1, x + width - 1, top + size - 1, plot);
+        }
         x += width;
         pos += step;
     }

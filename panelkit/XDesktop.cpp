@@ -16,6 +16,8 @@
 namespace {
 
 constexpr RECT kDesktopRect{0, 0, 800, 600};
+// Rows of text one notch of the mouse wheel moves.
+constexpr int32_t kWheelRows = 3;
 
 // The deepest visible, enabled window under the point, starting at wnd.
 XWindow* DeepestEnabled(XWindow* wnd, POINT pt)
@@ -202,8 +204,11 @@ void XDesktop::MouseMove(POINT pt, uint32_t buttons)
     // m_ptLast still holds the previous point here: a drag moves by the
     // change since the last event.
     if ((buttons & 1) != 0 && m_pCapture != nullptr) {
+        // A part that follows the held button itself (a scroll bar's thumb)
+        // takes the move; otherwise its main window does, which may drag.
         XWindow* main = m_pCapture->GetMainWnd();
-        main->OnMouseMove(1, 0, pt);
+        if (m_pCapture == main || !m_pCapture->OnMouseMove(1, 0, pt))
+            main->OnMouseMove(1, 0, pt);
     } else if (buttons == 0) {
         XWindow* top = TopLevelAt(pt);
         if (top != nullptr && top->IsEnabled())
@@ -239,6 +244,29 @@ void XDesktop::Click(POINT pt)
 {
     MouseDown(pt, 1);
     MouseUp(pt, 1);
+}
+
+BOOL XDesktop::MouseWheel(POINT pt, int32_t notches)
+{
+    UpdateMouseWindow(pt);
+    m_ptLast = pt;
+    XWindow* top = TopLevelAt(pt);
+    if (top == nullptr || !top->IsEnabled() || notches == 0)
+        return FALSE;
+    // The talk control under the point, or the one whose part is there.
+    for (XWindow* wnd = DeepestEnabled(top, pt); wnd != nullptr && wnd != this;
+         wnd = wnd->GetParent()) {
+        XTalk* talk = dynamic_cast<XTalk*>(wnd);
+        if (talk == nullptr || talk->GetScrollBar() == nullptr)
+            continue;
+        XScrollBar* bar = talk->GetScrollBar();
+        if (!bar->CanScroll())
+            return FALSE;
+        bar->ScrollRows(std::clamp(notches, -1000, 1000) * kWheelRows);
+        UpdateMouseWindow(pt);
+        return TRUE;
+    }
+    return FALSE;
 }
 
 void XDesktop::AccelKey(XWindow* wnd)

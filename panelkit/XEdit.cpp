@@ -1,10 +1,12 @@
 // A text box. Its text is limited to a number of bytes; a cut never splits a
 // GBK double-byte character, so the text stays valid GBK. It draws its text
-// a line to a row, wrapped at its width.
+// a line to a row, wrapped at its width where a row may end.
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "panelkit/LineBreak.h"
 #include "panelkit/TextUtil.h"
 #include "ui/Panelkit.h"
 
@@ -46,39 +48,41 @@ void XEdit::OnDraw(ICanvas* canvas, RECT& rc)
         XWindow::OnDraw(canvas, rc);
         return;
     }
-    // One row per line of the text, each row wrapped at the box's width by
-    // the font's metrics; rows below the box are clipped away.
+    // One row per line of the text, each wrapped at the box's width by the
+    // font's metrics and the common line-breaking rules; rows below the box
+    // are clipped away.
     const int32_t rowHeight = std::max<int32_t>(font->GetTextHeight(), 1);
-    const int32_t width = GetWidth();
     int32_t y = m_rcWindow.top;
     const std::string& text = m_strText;
-    size_t start = 0;
-    while (start <= text.size() && y < m_rcWindow.bottom) {
+    std::vector<panelkit::TextUnit> units;
+    std::vector<size_t> offsets;
+    for (size_t start = 0; start <= text.size() && y < m_rcWindow.bottom;) {
         size_t end = text.find('\n', start);
         if (end == std::string::npos)
             end = text.size();
         std::string line = text.substr(start, end - start);
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        do {
-            size_t cut = 0;
-            int32_t used = 0;
-            while (cut < line.size()) {
-                const size_t step = panelkit::GbkCharLength(line.c_str(), line.size(), cut);
-                const std::string ch = line.substr(cut, step);
-                const int32_t w = font->GetTextWidth(ch.c_str());
-                // A row always takes one character, however narrow the box.
-                if (cut > 0 && used + w > width)
-                    break;
-                used += w;
-                cut += step;
-            }
-            if (cut > 0)
-                canvas->DrawString(font, m_rcWindow.left, y, line.substr(0, cut).c_str(),
+        units.clear();
+        offsets.clear();
+        for (size_t pos = 0; pos < line.size();) {
+            const size_t step = panelkit::GbkCharLength(line.c_str(), line.size(), pos);
+            const std::string ch = line.substr(pos, step);
+            units.push_back({font->GetTextWidth(ch.c_str()), panelkit::ClassOf(ch.c_str(), step)});
+            offsets.push_back(pos);
+            pos += step;
+        }
+        offsets.push_back(line.size());
+        std::vector<size_t> rows;
+        panelkit::RowStarts(units, GetWidth(), rows);
+        for (size_t r = 0; r < rows.size() && y < m_rcWindow.bottom; ++r) {
+            const size_t from = offsets[rows[r]];
+            const size_t to = r + 1 < rows.size() ? offsets[rows[r + 1]] : line.size();
+            if (to > from)
+                canvas->DrawString(font, m_rcWindow.left, y, line.substr(from, to - from).c_str(),
                                    GetForeColor(), &m_rcWindow, 1);
-            line.erase(0, cut);
             y += rowHeight;
-        } while (!line.empty() && y < m_rcWindow.bottom);
+        }
         start = end + 1;
     }
     XWindow::OnDraw(canvas, rc);

@@ -1,10 +1,12 @@
 // Lays out the lines of a talk control. Lines are stacked from the top of
 // the container, each line's fragments flow left to right, and with
-// auto-wrap on a row ends before the character that would pass the maximum
-// width. Rows are as high as the container font's lines (12 for the default
-// font). Positions are desktop coordinates, shifted up by the scroll offset.
+// auto-wrap on a row ends where the common line-breaking rules allow
+// (panelkit/LineBreak.h) before the maximum width. Rows are as high as the
+// container font's text height (16 for the default 12-pixel font).
+// Positions are desktop coordinates, shifted up by the scroll offset.
 #include <algorithm>
 
+#include "panelkit/LineBreak.h"
 #include "panelkit/LinkMarkup.h"
 #include "panelkit/TextPainter.h"
 #include "panelkit/TextUtil.h"
@@ -23,8 +25,10 @@ void RefreshOwnerBar(XItemContainer* items)
 }
 
 // Links are drawn in yellow (RGB 5-6-5, panelkit::kLinkColor) so that they
-// stand out from the text.
+// stand out from the text, and underlined; the one under the mouse in the
+// hover colour.
 using panelkit::kLinkColor;
+using panelkit::kLinkHoverColor;
 
 int32_t CharWidth(ITTFont* font, const char* text, size_t length)
 {
@@ -90,7 +94,22 @@ void XItemContainer::SetMaxHeight(int32_t height)
 
 int32_t XItemContainer::GetMaxHeight()
 {
+    return m_nViewHeight > 0 ? std::min(m_nContentHeight, m_nViewHeight) : m_nContentHeight;
+}
+
+int32_t XItemContainer::GetContentHeight()
+{
     return m_nContentHeight;
+}
+
+int32_t XItemContainer::GetRowHeight()
+{
+    return RowHeight();
+}
+
+int32_t XItemContainer::GetScrollOffset()
+{
+    return m_nScroll;
 }
 
 int32_t XItemContainer::GetViewHeight()
@@ -140,7 +159,7 @@ const XTalkLine* XItemContainer::GetLine(int32_t index)
 int32_t XItemContainer::RowHeight()
 {
     ITTFont* font = GetFont();
-    return font->GetTextHeight() > 0 ? font->GetTextHeight() : 12;
+    return font->GetTextHeight() > 0 ? font->GetTextHeight() : 16;
 }
 
 void XItemContainer::Layout()
@@ -165,33 +184,56 @@ void XItemContainer::LayoutLine(XTalkLine& line)
     int32_t rowTop = static_cast<int32_t>(std::clamp<int64_t>(top, INT32_MIN / 2, INT32_MAX / 2));
     line.pieces.clear();
     const int32_t lineTop = rowTop;
+
+    // The characters of all fragments in one run, so that the rules of where
+    // a row may end see across a link's edge.
+    // Two allocations a line, whatever its length or its rows.
+    size_t bytes = 0;
+    for (const XTalkFragment& fragment : line.fragments)
+        bytes += fragment.text.size();
+    std::vector<panelkit::TextUnit> units;
+    units.reserve(bytes);
+    for (size_t f = 0; f < line.fragments.size(); ++f) {
+        const std::string& text = line.fragments[f].text;
+        for (size_t pos = 0; pos < text.size();) {
+            const size_t step = panelkit::GbkCharLength(text.c_str(), text.size(), pos);
+            units.push_back({CharWidth(font, text.c_str() + pos, step),
+                             panelkit::ClassOf(text.c_str() + pos, step),
+                             static_cast<uint8_t>(step), static_cast<uint32_t>(f),
+                             static_cast<uint32_t>(pos)});
+            pos += step;
+        }
+    }
+    std::vector<size_t> starts;
+    panelkit::RowStarts(units, wrap ? m_nMaxWidth : 0, starts);
+
     int32_t x = 0;
     int32_t widest = 0;
-    int32_t rows = 1;
+    size_t nextRow = 1;
+    size_t u = 0;
     for (size_t f = 0; f < line.fragments.size(); ++f) {
         XTalkFragment& fragment = line.fragments[f];
-        const char* text = fragment.text.c_str();
-        const size_t length = fragment.text.size();
         const size_t firstPiece = line.pieces.size();
-        for (size_t pos = 0; pos < length;) {
-            const size_t step = panelkit::GbkCharLength(text, length, pos);
-            const int32_t width = CharWidth(font, text + pos, step);
-            // At least one character per row, so a narrow width cannot loop.
-            if (wrap && x > 0 && x + width > m_nMaxWidth) {
+        for (; u < units.size() && units[u].piece == f; ++u) {
+            if (nextRow < starts.size() && u == starts[nextRow]) {
+                ++nextRow;
                 x = 0;
-                ++rows;
                 rowTop += rowHeight;
             }
+            // Spaces at a row's end hang past its edge and take no room there.
+            int32_t width = units[u].width;
+            if (wrap && units[u].cls == panelkit::BreakClass::Space)
+                width = std::clamp(m_nMaxWidth - x, 0, width);
             if (line.pieces.size() == firstPiece || line.pieces.back().rect.top != rowTop) {
-                line.pieces.push_back(XTalkPiece{static_cast<int32_t>(f), static_cast<int32_t>(pos), 0,
-                                                 RECT{left + x, rowTop, left + x, rowTop + rowHeight}});
+                line.pieces.push_back(
+                    XTalkPiece{static_cast<int32_t>(f), static_cast<int32_t>(units[u].begin), 0,
+                               RECT{left + x, rowTop, left + x, rowTop + rowHeight}});
             }
             XTalkPiece& piece = line.pieces.back();
-            piece.length += static_cast<int32_t>(step);
+            piece.length += static_cast<int32_t>(units[u].length);
             piece.rect.right += width;
             x += width;
             widest = std::max(widest, x);
-            pos += step;
         }
         if (line.pieces.size() == firstPiece) {
             // Empty text: a zero-width spot where it would have been.
@@ -206,6 +248,7 @@ void XItemContainer::LayoutLine(XTalkLine& line)
             fragment.rect.bottom = std::max(fragment.rect.bottom, r.bottom);
         }
     }
+    const int32_t rows = static_cast<int32_t>(starts.size());
     line.rows = rows;
     line.rect = RECT{left, lineTop, left + widest, lineTop + rows * rowHeight};
     m_nTotalRows += rows;
@@ -254,6 +297,14 @@ bool XItemContainer::FindLink(POINT pt, int32_t& line, int32_t& fragment)
         }
     }
     return false;
+}
+
+const XTalkFragment* XItemContainer::HoveredLink()
+{
+    XDesktop* desktop = GetDesktop();
+    if (desktop->GetMouseWindow() != this || !panelkit::AcceptsInput(this))
+        return nullptr;
+    return LinkAt(desktop->GetLastMousePoint());
 }
 
 const XTalkFragment* XItemContainer::LinkAt(POINT pt)
@@ -306,14 +357,21 @@ void XItemContainer::OnDraw(ICanvas* canvas, RECT& rc)
         return;
     ITTFont* font = GetFont();
     RECT clip = m_rcWindow;
+    const XTalkFragment* hovered = HoveredLink();
     for (const XTalkLine& line : m_lines) {
         for (const XTalkPiece& piece : line.pieces) {
             if (!Intersects(piece.rect, clip))
                 continue;
-            const bool isLink = line.fragments[static_cast<size_t>(piece.fragment)].isLink;
+            const XTalkFragment& owner = line.fragments[static_cast<size_t>(piece.fragment)];
             const std::string text = line.PieceText(piece);
+            if (!owner.isLink) {
+                canvas->DrawString(font, piece.rect.left, piece.rect.top, text.c_str(),
+                                   GetForeColor(), &clip, 1);
+                continue;
+            }
             canvas->DrawString(font, piece.rect.left, piece.rect.top, text.c_str(),
-                               isLink ? kLinkColor : GetForeColor(), &clip, 1);
+                               &owner == hovered ? kLinkHoverColor : kLinkColor, &clip,
+                               1 | panelkit::kDrawUnderline);
         }
     }
     XWindow::OnDraw(canvas, rc);

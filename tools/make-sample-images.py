@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the sample game's window images (parchment backgrounds, the task
-button highlight, the task log dialog, the task panel, buttons and close
-buttons) and writes them as 24-bit BMP and 32-bit uncompressed TGA.
+"""Draws the sample game's window images (the talk window's three pieces,
+the task button highlight, the task log dialog, the task panel, buttons and
+close buttons) and writes them as 24-bit BMP and 32-bit uncompressed TGA.
 
 Usage: make-sample-images.py [OUTPUT_DIR]   (default: sample/task beside tools/)
 
@@ -9,16 +9,20 @@ Only the standard library is used, so the images can be rebuilt anywhere.
 The output is deterministic: running the script twice gives the same bytes.
 """
 
+import math
 import os
 import struct
 import sys
 
-# Colours as (r, g, b).
-PARCHMENT_LIGHT = (236, 220, 178)
-PARCHMENT_DARK = (205, 178, 126)
-BORDER = (92, 58, 26)
+# Colours as (r, g, b). The windows are dark ink-blue lacquer framed in
+# gold, the buttons vermilion lacquer: the module's white texts and yellow
+# links read on all of them (tests/pictures measure it).
+INK_DARK = (14, 17, 32)
+INK_LIGHT = (30, 37, 64)
+BORDER = (8, 8, 14)
 GOLD = (196, 154, 64)
 GOLD_LIGHT = (238, 206, 120)
+LACQUER = (120, 36, 28)
 
 
 def clamp(v):
@@ -34,20 +38,24 @@ def shade(c, d):
 
 
 def fibre(x, y):
-    """A small, repeatable grain: the paper's fibres, from -5 to +5."""
+    """A small, repeatable grain of the lacquer, from -3 to +3."""
     h = (x * 374761393 + y * 668265263) & 0xFFFFFFFF
     h = ((h ^ (h >> 13)) * 1274126177) & 0xFFFFFFFF
-    grain = ((h >> 16) % 11) - 5
-    # Faint horizontal streaks make it read as paper rather than noise.
-    streak = 2 if (y * 7 + x // 23) % 17 == 0 else 0
-    return grain - streak
+    return ((h >> 16) % 7) - 3
 
 
-def paper(x, y, width, depth):
-    """Parchment at (x, y): lighter in the middle, darker towards the sides."""
-    edge = min(x, width - 1 - x) / (width / 2)
-    base = mix(PARCHMENT_DARK, PARCHMENT_LIGHT, min(1.0, edge * 1.6 + 0.15 - depth))
-    return shade(base, fibre(x, y))
+def mist(x, y):
+    """Soft bands of mist drifting across the ink, from 0 to 1."""
+    a = math.sin(x / 37.0 + y / 23.0) + math.sin(x / 59.0 - y / 17.0 + 1.3)
+    b = math.sin((x + 2 * y) / 71.0 + 0.7)
+    return max(0.0, min(1.0, 0.5 + 0.22 * a + 0.16 * b))
+
+
+def ink(x, y, width, height, depth=0.0):
+    """The lacquer at (x, y): mist over dark ink, darker towards the edges."""
+    edge = min(x, width - 1 - x, y, height - 1 - y) / 18.0
+    t = mist(x, y) * 0.8 + 0.2 * min(1.0, edge) - depth
+    return shade(mix(INK_DARK, INK_LIGHT, max(0.0, min(1.0, t))), fibre(x, y))
 
 
 def side_frame(x, width):
@@ -60,6 +68,15 @@ def side_frame(x, width):
         if pos == 5:
             return GOLD_LIGHT
     return None
+
+
+def tile_ink(x, y, width, height):
+    """The talk window's ink. Its pieces are stacked and the middle one is
+    repeated, so the mist runs down the columns and does not change from row
+    to row: no seam shows where one piece meets the next."""
+    edge = min(x, width - 1 - x) / 18.0
+    t = mist(x, 0) * 0.8 + 0.2 * min(1.0, edge)
+    return shade(mix(INK_DARK, INK_LIGHT, max(0.0, min(1.0, t))), fibre(x, y))
 
 
 def draw_top(width, height):
@@ -77,19 +94,21 @@ def draw_top(width, height):
             elif frame is not None and y >= 4:
                 c = frame
             elif frame is not None:
-                c = BORDER if min(x, width - 1 - x) < 2 else paper(x, y, width, 0.35)
+                c = BORDER if min(x, width - 1 - x) < 2 else tile_ink(x, y, width, height)
             else:
-                # Darker at the very top, like the rolled edge of a scroll.
-                c = paper(x, y, width, max(0.0, 0.45 - y / height))
+                c = tile_ink(x, y, width, height)
+                if y < 36:
+                    # The title band: the ink warmed by the lacquer.
+                    c = mix(c, LACQUER, 0.25)
             row.append(c)
         pixels.append(row)
-    # An ornament: a gold rule with a diamond in the middle, near the bottom.
-    rule_y = height - 8
+    # An ornament: a gold rule with a diamond in the middle, under the band.
+    rule_y = 37
     mid = width // 2
-    for x in range(24, width - 24):
+    for x in range(12, width - 12):
         pixels[rule_y][x] = GOLD
-    for dy in range(-4, 5):
-        half = 4 - abs(dy)
+    for dy in range(-3, 4):
+        half = 3 - abs(dy)
         for dx in range(-half, half + 1):
             pixels[rule_y + dy][mid + dx] = GOLD_LIGHT if abs(dx) + abs(dy) < 2 else GOLD
     return pixels
@@ -101,7 +120,7 @@ def draw_middle(width, height):
         row = []
         for x in range(width):
             frame = side_frame(x, width)
-            row.append(frame if frame is not None else paper(x, y, width, 0.0))
+            row.append(frame if frame is not None else tile_ink(x, y, width, height))
         pixels.append(row)
     return pixels
 
@@ -123,56 +142,39 @@ def draw_bottom(width, height):
             elif frame is not None and from_bottom >= 4:
                 c = frame
             elif frame is not None:
-                c = BORDER if min(x, width - 1 - x) < 2 else paper(x, y, width, 0.35)
+                c = BORDER if min(x, width - 1 - x) < 2 else tile_ink(x, y, width, height)
             else:
-                c = paper(x, y, width, max(0.0, 0.45 - from_bottom / height))
+                c = tile_ink(x, y, width, height)
             row.append(c)
         pixels.append(row)
     return pixels
 
 
 def draw_select(width, height):
-    """A soft golden glow with a bright rim; its corners are clear."""
+    """A golden halo round a task button under the mouse: the button is 5
+    pixels in from each side, and its face stays clear so that its caption
+    keeps its contrast."""
     pixels = []
-    radius = 8
+    radius = 6
+    inset = 5
     for y in range(height):
         row = []
         for x in range(width):
-            # Distance outside the rounded rectangle's straight part.
             dx = max(radius - x, 0, x - (width - 1 - radius))
             dy = max(radius - y, 0, y - (height - 1 - radius))
             dist = (dx * dx + dy * dy) ** 0.5
-            if dist > radius:
+            face = inset <= x < width - inset and inset <= y < height - inset
+            if dist > radius or face:
                 row.append((0, 0, 0, 0))
                 continue
-            edge = radius - dist  # 0 at the rim
-            if edge < 1.5:
-                row.append(GOLD_LIGHT + (220,))
+            out = min(x, width - 1 - x, y, height - 1 - y)  # 0 at the rim
+            if out < 1:
+                row.append(GOLD + (120,))
             else:
-                inner = min(x, width - 1 - x, y, height - 1 - y)
-                glow = max(0.0, 1.0 - inner / (height / 2))
-                alpha = clamp(40 + 110 * glow)
-                row.append(mix(GOLD, GOLD_LIGHT, glow) + (alpha,))
+                glow = 1.0 - (out - 1) / max(1, inset - 1)
+                row.append(mix(GOLD, GOLD_LIGHT, glow) + (clamp(140 + 100 * glow),))
         pixels.append(row)
     return pixels
-
-
-# The task log dialog and the buttons are dark lacquered wood, so that the
-# windows' white texts and yellow links stay readable on them.
-WOOD_DARK = (46, 28, 18)
-WOOD_LIGHT = (88, 54, 32)
-LACQUER = (120, 36, 28)
-
-
-def wood(x, y, width, height):
-    """Dark wood at (x, y): grain along the rows, a vignette towards the edges."""
-    h = (y * 2654435761 + (x // 37) * 40503) & 0xFFFFFFFF
-    h = ((h ^ (h >> 15)) * 2246822519) & 0xFFFFFFFF
-    grain = ((h >> 20) % 9) - 4
-    wave = 0.5 + 0.5 * ((((y + (x * 3) // 41) % 13) / 12.0) - 0.5)
-    edge = min(x, width - 1 - x, y, height - 1 - y) / 24.0
-    base = mix(WOOD_DARK, WOOD_LIGHT, min(1.0, 0.25 + 0.35 * wave + 0.1 * min(1.0, edge)))
-    return shade(base, grain + fibre(x, y) // 2)
 
 
 def framed(width, height, inner, title_rows=0):
@@ -200,22 +202,22 @@ def framed(width, height, inner, title_rows=0):
 
 
 def draw_log_dialog(width, height):
-    """The task log dialog: dark wood, a title band, a recessed story pane."""
+    """The task log dialog: ink, a title band, recessed story and note panes."""
     def inner(x, y):
-        c = wood(x, y, width, height)
-        if y < 38:
-            c = shade(mix(c, LACQUER, 0.35), 6)
-        # The story pane (200,40)-(500,240) and the note (200,250)-(500,290).
-        for l, t, r, b in ((196, 36, 504, 244), (196, 246, 504, 294)):
+        c = ink(x, y, width, height)
+        if y < 36:
+            c = mix(c, LACQUER, 0.25)
+        # The story pane (200,40)-(500,232) and the note (200,250)-(500,290).
+        for l, t, r, b in ((196, 38, 504, 236), (196, 246, 504, 294)):
             if l <= x < r and t <= y < b:
                 rim = min(x - l, r - 1 - x, y - t, b - 1 - y)
-                c = GOLD if rim == 0 else shade(c, -22)
+                c = GOLD if rim == 0 else shade(c, -8)
         return c
     return framed(width, height, inner, title_rows=36)
 
 
 def draw_button(width, height):
-    """A raised lacquer button with a gold rim."""
+    """A raised vermilion lacquer button with a gold rim."""
     pixels = []
     for y in range(height):
         row = []
@@ -227,7 +229,7 @@ def draw_button(width, height):
                 c = GOLD if y < height / 2 else mix(GOLD, BORDER, 0.5)
             else:
                 light = 1.0 - y / max(1, height - 1)
-                c = shade(mix(LACQUER, shade(LACQUER, 40), light), fibre(x, y) // 2)
+                c = shade(mix(LACQUER, shade(LACQUER, 36), light), fibre(x, y))
             row.append(c)
         pixels.append(row)
     return pixels
@@ -253,8 +255,8 @@ def draw_close(size):
 
 
 def draw_panel(width, height):
-    """The task panel above the talk window: parchment in a gold frame."""
-    return framed(width, height, lambda x, y: shade(paper(x, y, width, 0.25), -10))
+    """The task panel above the talk window: ink in a gold frame."""
+    return framed(width, height, lambda x, y: ink(x, y, width, height))
 
 
 def bmp_bytes(pixels):
@@ -285,16 +287,21 @@ def tga_bytes(pixels):
     return bytes(out)
 
 
+# The NPC talk window (and the menus) is 340 wide: 44 + 6 x 20 + 26 = 190
+# high by default.
+TALK_WIDTH = 340
+
 IMAGES = [
-    ("BakTaskDlgShang_1.bmp", lambda: bmp_bytes(draw_top(300, 40))),
-    ("BakTaskDlgZhong.bmp", lambda: bmp_bytes(draw_middle(300, 20))),
-    ("BakTaskDlgXia.bmp", lambda: bmp_bytes(draw_bottom(300, 30))),
+    ("BakTaskDlgShang_1.bmp", lambda: bmp_bytes(draw_top(TALK_WIDTH, 44))),
+    ("BakTaskDlgZhong.bmp", lambda: bmp_bytes(draw_middle(TALK_WIDTH, 20))),
+    ("BakTaskDlgXia.bmp", lambda: bmp_bytes(draw_bottom(TALK_WIDTH, 26))),
     ("BakTaskSelect.tga", lambda: tga_bytes(draw_select(170, 32))),
     ("LogDlgBack.bmp", lambda: bmp_bytes(draw_log_dialog(520, 300))),
-    ("TaskPanelBack.bmp", lambda: bmp_bytes(draw_panel(300, 115))),
+    ("TaskPanelBack.bmp", lambda: bmp_bytes(draw_panel(TALK_WIDTH, 115))),
     ("Button160x22.bmp", lambda: bmp_bytes(draw_button(160, 22))),
     ("Button76x24.bmp", lambda: bmp_bytes(draw_button(76, 24))),
     ("Button80x24.bmp", lambda: bmp_bytes(draw_button(80, 24))),
+    ("Button48x20.bmp", lambda: bmp_bytes(draw_button(48, 20))),
     ("Close18.tga", lambda: tga_bytes(draw_close(18))),
     ("Close20.tga", lambda: tga_bytes(draw_close(20))),
 ]

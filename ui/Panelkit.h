@@ -43,8 +43,8 @@ class PANELKIT_API XFontCreate {
 public:
     static XFontCreate* GetInstance();
     // Fonts are cached by face and size and live as long as the toolkit.
-    ITTFont* CreateFontA(const char* face, int32_t size, int32_t a, int32_t b, int32_t c,
-                         int32_t d, int32_t charset);
+    ITTFont* CreateFontA(const char* face, int32_t size, int32_t a, int32_t b, int32_t c, int32_t d,
+                         int32_t charset);
 
 private:
     XFontCreate();
@@ -109,14 +109,14 @@ public:
         bool isText;
         int32_t x;
         int32_t y;
-        std::string text;    // texts only
-        WPixel color;        // texts only
-        RECT clip;           // texts only
-        IBitmap* bitmap;     // bitmaps only
-        int32_t width;       // bitmaps only
-        int32_t height;      // bitmaps only
+        std::string text;  // texts only
+        WPixel color;      // texts only
+        RECT clip;         // texts only
+        IBitmap* bitmap;   // bitmaps only
+        int32_t width;     // bitmaps only
+        int32_t height;    // bitmaps only
         int32_t flag;
-        ITTFont* font;       // texts only
+        ITTFont* font;  // texts only
     };
     XRecordingCanvas();
     ~XRecordingCanvas() override;
@@ -304,6 +304,11 @@ private:
     int32_t m_nMaxLen;
 };
 
+// A vertical scroll bar: an arrow at each end, a track and a thumb whose
+// place and length show which part of the content is in view. A press on
+// an arrow moves one row, on the track beside the thumb one view (less a
+// row), and the thumb follows a drag; the desktop's wheel moves three rows a
+// notch.
 class PANELKIT_API XScrollBar : public XWindow {
 public:
     explicit XScrollBar(XWindow* parent);
@@ -316,6 +321,17 @@ public:
     void SetRange(int32_t contentHeight, int32_t viewHeight);
     int32_t GetPosition();
     void SetPosition(int32_t pos);
+    // Moves by rows rows (negative: up) of the owning control's text.
+    void ScrollRows(int32_t rows);
+    // Whether there is more content than view, so the bar can move it.
+    bool CanScroll();
+    // The thumb's rectangle in desktop coordinates; empty when the bar
+    // cannot scroll.
+    RECT GetThumbRect();
+    BOOL OnMouseDown(uint32_t a, uint32_t b, POINT pt) override;
+    BOOL OnMouseMove(uint32_t a, uint32_t b, POINT pt) override;
+    BOOL OnMouseUp(uint32_t a, uint32_t b, POINT pt) override;
+    void OnDraw(ICanvas* canvas, RECT& rc) override;
     const char* GetClassName() override;
 
 private:
@@ -324,6 +340,16 @@ private:
     int32_t m_nView;
     int32_t m_nPos;
     int32_t m_nRefreshCount;
+    int32_t m_nDragGrab;  // where the thumb was taken, from its top; -1: no drag
+    // The bar's pictures, made for its current size and kept until the next
+    // picture of it is taken.
+    std::unique_ptr<IBitmap> m_pTrackImage;
+    std::unique_ptr<IBitmap> m_pThumbImage;
+    std::unique_ptr<IBitmap> m_pUpImage;
+    std::unique_ptr<IBitmap> m_pDownImage;
+    int32_t RowStep();
+    int32_t ArrowHeight();
+    RECT TrackRect();
 };
 
 // One piece of a rich-text line: plain text, or a link carrying its url.
@@ -341,7 +367,7 @@ struct XTalkPiece {
     int32_t fragment;  // index into the line's fragments
     int32_t begin;     // where its bytes start in that fragment's text
     int32_t length;
-    RECT rect;         // desktop coordinates
+    RECT rect;  // desktop coordinates
 };
 
 // One line as added, its fragments, and the rows it takes after wrapping.
@@ -369,11 +395,18 @@ public:
     int32_t GetAutoWrap();
     void SetMaxWidth(int32_t width);
     int32_t GetMaxWidth();
-    // Sets the height of the visible area.
+    // Sets the height of the visible area; 0 or less: no limit.
     void SetMaxHeight(int32_t height);
-    // The height of the laid-out content (every row of every line).
+    // The height the lines take on screen: every row of every line, but no
+    // more than the visible area when it is limited. What lies below it is
+    // reached through the scroll bar.
     int32_t GetMaxHeight();
+    // The height of every row of every line, visible or not.
+    int32_t GetContentHeight();
     int32_t GetViewHeight();
+    // The height of one row: the font's text height.
+    int32_t GetRowHeight();
+    int32_t GetScrollOffset();
     void AddLine(const char* markup);
     void Clear();
     int32_t GetLineCount();
@@ -389,6 +422,8 @@ public:
     const char* GetClassName() override;
     // The link fragment under the point, or null.
     const XTalkFragment* LinkAt(POINT pt);
+    // The link under the mouse, drawn in the hover colour; null when none.
+    const XTalkFragment* HoveredLink();
 
 private:
     std::vector<XTalkLine> m_lines;
@@ -397,8 +432,8 @@ private:
     int32_t m_nViewHeight;
     int32_t m_nContentHeight;
     int32_t m_nScroll;
-    int64_t m_nTotalRows;         // rows laid out so far
-    ITTFont* m_pLayoutFont;       // the font those rows were measured with
+    int64_t m_nTotalRows;    // rows laid out so far
+    ITTFont* m_pLayoutFont;  // the font those rows were measured with
     std::string m_strPressedUrl;
     bool m_bLinkPressed;
     int32_t m_nPressedLine;
@@ -463,6 +498,10 @@ public:
     void MouseDown(POINT pt, uint32_t button);
     void MouseUp(POINT pt, uint32_t button);
     void Click(POINT pt);
+    // The mouse wheel turned by notches (positive: towards the end of the
+    // text) over the point: the scroll bar of the talk control there moves.
+    // False when nothing there scrolls.
+    BOOL MouseWheel(POINT pt, int32_t notches);
     void AccelKey(XWindow* wnd);
     // The toolkit ends a window: Release, which deletes it.
     void DestroyWindow(XWindow* wnd);

@@ -97,9 +97,9 @@ TEST(SampleImagesTest, HaveTheSizesTheWindowsAreLaidOutFor)
         int32_t width;
         int32_t height;
     } images[] = {
-        {"BakTaskDlgShang_1.bmp", 18, 22, 4, 300, 40},
-        {"BakTaskDlgZhong.bmp", 18, 22, 4, 300, 20},
-        {"BakTaskDlgXia.bmp", 18, 22, 4, 300, 30},
+        {"BakTaskDlgShang_1.bmp", 18, 22, 4, 340, 44},
+        {"BakTaskDlgZhong.bmp", 18, 22, 4, 340, 20},
+        {"BakTaskDlgXia.bmp", 18, 22, 4, 340, 26},
         {"BakTaskSelect.tga", 12, 14, 2, 170, 32},
     };
     for (const auto& image : images) {

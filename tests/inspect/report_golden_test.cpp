@@ -78,8 +78,32 @@ TEST_F(MessageReportGolden, SurprisingOutcomes)
         R"({"op": "talk", "key": "0102030405060708", "pages": [{"task": 1001, "options": [[0, 1]]}], "page_count": 9})";
     const std::string edgeLinks =
         R"({"op": "talk", "key": "0102030405060708", "pages": [{"task": 0, "options": [[-2147483648, 1], [2147483647, 2]]}]})";
+    const std::string missingAnswer =
+        R"({"op": "talk", "key": "0102030405060708", "pages": [{"task": 1001, "options": [[1, 9001], [2, 9999]]}], "sentences": [[9001, "a"]]})";
+    std::string tenAnswers =
+        R"({"op": "talk", "key": "0102030405060708", "pages": [{"task": 1001, "options": [)";
+    for (int i = 1; i <= 10; ++i)
+        tenAnswers += (i > 1 ? ", [" : "[") + std::to_string(i) + ", 5002]";
+    tenAnswers += "]}]}";
+    const std::string threeIds = R"({"op": "tasklog", "ids": [1001, 1002, 1003], "count": 2})";
     const Case cases[] = {
         {"sentences accepted", 87, kTalk, 0, "", true, "", "TALK_IDLE"},
+        // Warnings of what the player will miss: notes that leave the verdict alone.
+        {"an answer without text", 87, missingAnswer, 0, "", true,
+         "Warning: page 0's answer with link 2 (sentence 9999) has no text", "TALK_IDLE"},
+        {"a text offset equal to the text size", 87, kTalk, 562, std::string("\x04\x00\x00\x00", 4),
+         true, "has an empty text (its offset 4 equals the block's text size)", "TALK_IDLE"},
+        {"the block after the used page", 87, kTalk, 0, "", true,
+         "a talk-sentence block (2 entries, text size 4) starts at byte 100", "TALK_IDLE"},
+        {"ten answers", 87, tenAnswers, 0, "", true,
+         "shows 7 of its 10 rows (112 of 160 pixels): lines 8 to 10 of 10 (3 links: 8, 9, 10)",
+         "TALK_IDLE"},
+        {"task list count below 0", 91, threeIds, 0, std::string("\xff\xff\xff\xff", 4), true,
+         "count is -1, below 0", nullptr},
+        {"task list count above 10", 91, threeIds, 0, std::string("\x0c\x00\x00\x00", 4), true,
+         "count is 12, above 10", nullptr},
+        {"task list count short of its ids", 91, threeIds, 0, "", true,
+         "count is 2, but 1 non-zero id lies beyond the first 2 slots (1003)", nullptr},
         {"sentence block of kind 2", 87, kTalk, 548, std::string("\x02\x00", 2), false,
          "without a log line (kind 2)", "TALK_IDLE"},
         {"sentence header size 12", 87, kTalk, 540, std::string("\x0c\x00", 2), false,
@@ -109,6 +133,12 @@ TEST_F(MessageReportGolden, SurprisingOutcomes)
         std::vector<uint8_t> bytes = c.op.empty() ? std::vector<uint8_t>{} : BytesOf(c.op);
         if (std::string(c.name) == "message 91 of 50 bytes")
             bytes.resize(50);
+        if (std::string(c.name) == "the block after the used page") {
+            // Written straight after page 0, as if the empty slots were not there.
+            std::vector<uint8_t> moved(bytes.begin(), bytes.begin() + 100);
+            moved.insert(moved.end(), bytes.begin() + 540, bytes.end());
+            bytes = std::move(moved);
+        }
         if (c.patchAt == kAppend)
             bytes.insert(bytes.end(), c.patch.begin(), c.patch.end());
         else if (!c.patch.empty())

@@ -20,7 +20,9 @@ std::vector<std::string> Rows(const XTalkLine& line)
     return rows;
 }
 
-// "\xCA\xC7" /* 是 */ and "\xB5\xC4" /* 的 */, 12 px each.
+// "\xCA\xC7" /* 是 */ and "\xB5\xC4" /* 的 */, 12 px each; rows of the
+// 12-pixel font are 16 high.
+constexpr int32_t kRow = 16;
 #define SHI "\xCA\xC7"
 #define DE "\xB5\xC4"
 
@@ -60,7 +62,7 @@ TEST(ItemLayout, WrapsAtTheMaxWidthWithoutSplittingCharacters)
         EXPECT_EQ(Rows(*line), c.rows);
         const int32_t rows = c.rows.empty() ? 1 : static_cast<int32_t>(c.rows.size());
         EXPECT_EQ(line->rows, rows);
-        EXPECT_EQ(items.GetMaxHeight(), rows * 12);
+        EXPECT_EQ(items.GetMaxHeight(), rows * kRow);
     }
 }
 
@@ -78,28 +80,28 @@ TEST(ItemLayout, FragmentsAndContentHeightInDesktopCoordinates)
     items->AddLine("ab<link url=\"1\">cdef</link>");
     items->AddLine("x");
     items->AddLine("");
-    EXPECT_EQ(items->GetMaxHeight(), 4 * 12);
+    EXPECT_EQ(items->GetMaxHeight(), 4 * kRow);
 
     const XTalkLine* first = items->GetLine(0);
     ASSERT_EQ(first->fragments.size(), 2u);
-    EXPECT_EQ(first->fragments[0].rect, Rect(20, 30, 32, 42));
+    EXPECT_EQ(first->fragments[0].rect, Rect(20, 30, 32, 46));
     // "cd" ends row 0, "ef" starts row 1: the rect bounds both.
-    EXPECT_EQ(first->fragments[1].rect, Rect(20, 30, 44, 54));
-    EXPECT_EQ(first->rect, Rect(20, 30, 44, 54));
-    EXPECT_EQ(items->GetLine(1)->rect, Rect(20, 54, 26, 66));
-    EXPECT_EQ(items->GetLine(2)->rect.top, 66);
+    EXPECT_EQ(first->fragments[1].rect, Rect(20, 30, 44, 62));
+    EXPECT_EQ(first->rect, Rect(20, 30, 44, 62));
+    EXPECT_EQ(items->GetLine(1)->rect, Rect(20, 62, 26, 78));
+    EXPECT_EQ(items->GetLine(2)->rect.top, 78);
 
     // Both rows of the link answer clicks; plain text does not.
     EXPECT_NE(items->LinkAt(Pt(40, 35)), nullptr);
-    EXPECT_NE(items->LinkAt(Pt(25, 47)), nullptr);
+    EXPECT_NE(items->LinkAt(Pt(25, 50)), nullptr);
     EXPECT_EQ(items->LinkAt(Pt(22, 35)), nullptr);
 
     // Moving the parent moves the laid-out text; a wider row unwraps.
     parent.MoveWindow(5, 7);
-    EXPECT_EQ(items->GetLine(0)->fragments[1].rect, Rect(25, 37, 49, 61));
+    EXPECT_EQ(items->GetLine(0)->fragments[1].rect, Rect(25, 37, 49, 69));
     items->SetMaxWidth(200);
-    EXPECT_EQ(items->GetMaxHeight(), 3 * 12);
-    EXPECT_EQ(items->GetLine(0)->fragments[1].rect, Rect(37, 37, 61, 49));
+    EXPECT_EQ(items->GetMaxHeight(), 3 * kRow);
+    EXPECT_EQ(items->GetLine(0)->fragments[1].rect, Rect(37, 37, 61, 53));
 }
 
 TEST(TalkControl, ScrollBarOnTheRightAndContainerFillsTheRest)
@@ -127,30 +129,40 @@ TEST(TalkControl, ScrollBarOnTheRightAndContainerFillsTheRest)
 TEST(TalkControl, DrawsVisibleRowsClippedAndScrolls)
 {
     XTalk talk(nullptr);
-    RECT rc = Rect(0, 0, 116, 24);  // two rows visible, 100 px of text width
+    RECT rc = Rect(0, 0, 116, 32);  // two rows visible, 100 px of text width
     talk.SetWindowPos(rc);
     talk.AddLine("one");
     talk.AddLine("<link url=\"5\">two</link>");
     talk.AddLine("three");
-    EXPECT_EQ(talk.GetItemContainer()->GetMaxHeight(), 36);
+    // On screen the lines take the visible part; all of them are taller.
+    EXPECT_EQ(talk.GetItemContainer()->GetMaxHeight(), 32);
+    EXPECT_EQ(talk.GetItemContainer()->GetContentHeight(), 48);
 
-    XRecordingCanvas canvas;
-    talk.Paint(&canvas);
-    ASSERT_EQ(canvas.Items().size(), 2u);
-    EXPECT_EQ(canvas.Items()[0].text, "one");
-    EXPECT_EQ(canvas.Items()[1].text, "two");
-    EXPECT_EQ(canvas.Items()[1].y, 12);
-    EXPECT_NE(canvas.Items()[1].color, canvas.Items()[0].color);  // links stand out
-    EXPECT_EQ(canvas.Items()[1].clip, Rect(0, 0, 100, 24));
+    // The texts drawn; the scroll bar draws pictures beside them.
+    const auto textsOf = [&talk] {
+        XRecordingCanvas canvas;
+        talk.Paint(&canvas);
+        std::vector<XRecordingCanvas::Item> texts;
+        for (const auto& item : canvas.Items())
+            if (item.isText)
+                texts.push_back(item);
+        return texts;
+    };
+    std::vector<XRecordingCanvas::Item> texts = textsOf();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].text, "one");
+    EXPECT_EQ(texts[1].text, "two");
+    EXPECT_EQ(texts[1].y, kRow);
+    EXPECT_NE(texts[1].color, texts[0].color);  // links stand out
+    EXPECT_EQ(texts[1].clip, Rect(0, 0, 100, 32));
 
     // Scrolling past the end stops at the last row.
     talk.GetScrollBar()->SetPosition(100);
-    EXPECT_EQ(talk.GetScrollBar()->GetPosition(), 12);
-    canvas.Clear();
-    talk.Paint(&canvas);
-    ASSERT_EQ(canvas.Items().size(), 2u);
-    EXPECT_EQ(canvas.Items()[0].text, "two");
-    EXPECT_EQ(canvas.Items()[0].y, 0);
+    EXPECT_EQ(talk.GetScrollBar()->GetPosition(), kRow);
+    texts = textsOf();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].text, "two");
+    EXPECT_EQ(texts[0].y, 0);
     talk.Clear();
     EXPECT_EQ(talk.GetItemContainer()->GetLineCount(), 0);
     EXPECT_EQ(talk.GetScrollBar()->GetPosition(), 0);
@@ -161,14 +173,15 @@ TEST(TalkControl, DrawsVisibleRowsClippedAndScrolls)
 TEST(TalkControl, AddedLinesLandWhereAWholeLayoutPutsThem)
 {
     XTalk talk(nullptr);
-    RECT rc = Rect(10, 20, 76, 44);  // 50 px of text, two rows visible
+    RECT rc = Rect(10, 20, 76, 52);  // 50 px of text, two rows visible
     talk.SetWindowPos(rc);
     talk.GetItemContainer()->SetAutoWrap(1);
     talk.AddLine("one two three");
     talk.AddLine("<link url=\"5\">four</link> five");
-    talk.GetScrollBar()->SetPosition(12);
+    talk.GetScrollBar()->SetPosition(kRow);
     talk.AddLine("six seven eight nine");
-    talk.GetItemContainer()->SetFont(XFontCreate::GetInstance()->CreateFontA("face", 16, 0, 0, 0, 0, 0));
+    talk.GetItemContainer()->SetFont(
+        XFontCreate::GetInstance()->CreateFontA("face", 16, 0, 0, 0, 0, 0));
     talk.AddLine("ten");
 
     XItemContainer* items = talk.GetItemContainer();
@@ -184,7 +197,7 @@ TEST(TalkControl, AddedLinesLandWhereAWholeLayoutPutsThem)
             whole.push_back(piece.rect);
     EXPECT_EQ(added, whole);
     EXPECT_EQ(items->GetMaxHeight(), height);
-    EXPECT_EQ(talk.GetScrollBar()->GetPosition(), 12);
+    EXPECT_EQ(talk.GetScrollBar()->GetPosition(), kRow);
 }
 
 }  // namespace

@@ -191,7 +191,7 @@ protected:
         PanelkitTest::SetUp();
         main = Place<XMainWnd>(Desktop(), Rect(0, 0, 400, 300));
         talk = Place<RecordingTalk>(main, Rect(10, 10, 310, 110));
-        // Row 0: "Go " (18 px) then link "A" (6 px) at x 28..34, y 10..22.
+        // Row 0: "Go " (18 px) then link "A" (6 px) at x 28..34, y 10..26.
         talk->AddLine(
             "Go <link url=\"105\" underline=\"0\">A</link> or "
             "<link url=\"7\">B</link>");
@@ -213,7 +213,7 @@ TEST_F(LinkRouting, ClickOnALinkReportsItsUrl)
     const std::vector<Case> cases = {
         {"first link", Pt(30, 15), Pt(30, 15), {"105"}},
         {"second link on the row", Pt(60, 20), Pt(60, 20), {"7"}},
-        {"link on the second line", Pt(20, 25), Pt(20, 25), {"12"}},
+        {"link on the second line", Pt(20, 30), Pt(20, 30), {"12"}},
         {"plain text", Pt(12, 15), Pt(12, 15), {}},
         {"released on another link", Pt(30, 15), Pt(60, 20), {}},
         {"released off the link", Pt(30, 15), Pt(200, 15), {}},
@@ -241,7 +241,7 @@ TEST_F(LinkRouting, LinksFollowTheWindowWhenItMoves)
     const XTalkFragment* link = talk->GetItemContainer()->LinkAt(Pt(130, 65));
     ASSERT_NE(link, nullptr);
     EXPECT_EQ(link->url, "105");
-    EXPECT_EQ(link->rect, Rect(128, 60, 134, 72));
+    EXPECT_EQ(link->rect, Rect(128, 60, 134, 76));
     Desktop()->Click(Pt(130, 65));
     EXPECT_EQ(talk->urls, (std::vector<std::string>{"105"}));
 }

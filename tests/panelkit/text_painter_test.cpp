@@ -58,8 +58,9 @@ TEST(TextPainter, CharactersStayInTheirCells)
             EXPECT_GT(e.count, 0) << "cell " << i << " is empty";
             EXPECT_GE(e.left, 100 + i * c.cellWidth);
             EXPECT_LE(e.right, 100 + (i + 1) * c.cellWidth);
+            // Inside the 16-pixel row, clear of its last line (the underline's).
             EXPECT_GE(e.top, 50);
-            EXPECT_LE(e.bottom, 62);
+            EXPECT_LE(e.bottom, 65);
         }
     }
 }
@@ -70,7 +71,7 @@ TEST(TextPainter, SpacesAreBlankAndLinksUnderlined)
     EXPECT_EQ(plain[0].count + plain[1].count, 0);
     const std::vector<Extent> link = PaintCells("  ", 0, 0, 2, 6, true);
     EXPECT_EQ(link[0].count + link[1].count, 12);
-    EXPECT_EQ(link[0].top, 11);
+    EXPECT_EQ(link[0].top, 15);
 }
 
 TEST(TextPainter, BrokenGbkStillTakesItsPlace)
@@ -94,7 +95,7 @@ TEST(EditDrawing, LinesAndWrappingMakeRows)
         const char* text;
         std::vector<std::string> rows;
     };
-    // 30 pixels wide, 24 high: five single-byte or two double-byte
+    // 30 pixels wide, 32 high: five single-byte or two double-byte
     // characters a row, two rows. "\xC8\xCE\xCE\xF1" is 任务 (task).
     const Case cases[] = {
         {"one row", "abc", {"abc"}},
@@ -108,7 +109,7 @@ TEST(EditDrawing, LinesAndWrappingMakeRows)
         SCOPED_TRACE(c.name);
         XEdit edit(nullptr);
         edit.SetFont(XFontCreate::GetInstance()->CreateFontA("", 12, 0, 0, 0, 0, 0));
-        RECT rc{10, 20, 40, 44};
+        RECT rc{10, 20, 40, 52};
         edit.SetWindowPos(rc);
         edit.SetWindowTextA(c.text);
         XRecordingCanvas canvas;
@@ -118,7 +119,7 @@ TEST(EditDrawing, LinesAndWrappingMakeRows)
             EXPECT_EQ(item.x, 10);
             rows.push_back(item.text);
             if (std::string(c.name) == "empty line keeps its row") {
-                EXPECT_EQ(item.y, 32);
+                EXPECT_EQ(item.y, 36);
             }
         }
         EXPECT_EQ(rows, c.rows);

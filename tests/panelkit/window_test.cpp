@@ -191,7 +191,8 @@ TEST(Fonts, FixedMetricsAndOneFontPerFaceAndSize)
         const char* text;
         int32_t width;
     };
-    EXPECT_EQ(font->GetTextHeight(), 12);
+    // A row of a 12-pixel CJK face: ascent 12, descent 4.
+    EXPECT_EQ(font->GetTextHeight(), 16);
     EXPECT_EQ(font->GetTextWidth(nullptr), 0);
     // "\xCF\xD0\xC1\xC4" /* 闲聊 */; a lead byte at the end is a single byte.
     for (const Case& c : {Case{"", 0}, Case{"a", 6}, Case{"abc", 18}, Case{"\xCF\xD0\xC1\xC4", 24},
@@ -202,10 +203,10 @@ TEST(Fonts, FixedMetricsAndOneFontPerFaceAndSize)
     EXPECT_EQ(XFontCreate::GetInstance()->CreateFontA("face", 12, 0, 0, 0, 0, 0), font);
     ITTFont* big = XFontCreate::GetInstance()->CreateFontA("face", 16, 0, 0, 0, 0, 128);
     EXPECT_NE(big, font);
-    EXPECT_EQ(big->GetTextHeight(), 16);
+    EXPECT_EQ(big->GetTextHeight(), 22);
     EXPECT_EQ(big->GetTextWidth("a\xCF\xD0"), 8 + 16);
     XWindow wnd;
-    EXPECT_EQ(wnd.GetFont()->GetTextHeight(), 12);
+    EXPECT_EQ(wnd.GetFont()->GetTextHeight(), 16);
 }
 
 TEST_F(WindowTree, PaintDrawsVisibleWindowsInOrder)
@@ -223,10 +224,10 @@ TEST_F(WindowTree, PaintDrawsVisibleWindowsInOrder)
     Desktop()->Paint(&canvas);
     const auto& items = canvas.Items();
     ASSERT_EQ(items.size(), 2u);
-    // "OK" is 12 wide and 12 high, centred in 60 x 20.
+    // "OK" is 12 wide and 16 high, centred in 60 x 20.
     EXPECT_EQ(items[0].text, "OK");
     EXPECT_EQ(items[0].x, 10 + 24);
-    EXPECT_EQ(items[0].y, 10 + 4);
+    EXPECT_EQ(items[0].y, 10 + 2);
     EXPECT_EQ(items[0].clip, Rect(10, 10, 70, 30));
     EXPECT_EQ(items[0].flag, 1);
     EXPECT_EQ(items[1].text, "note");

@@ -61,14 +61,17 @@ TEST(Pictures, TheScriptStillMakesTheDocumentedPictures)
 {
     ASSERT_TRUE(panelkit::HasGlyphFont()) << "FreeType and fonts-wqy-zenhei are needed "
                                              "(scripts/deps.sh linux)";
-    const fs::path out = fs::temp_directory_path() / ("orvane-pictures-" + std::to_string(::getpid()));
+    const fs::path out =
+        fs::temp_directory_path() / ("orvane-pictures-" + std::to_string(::getpid()));
     const std::string command = std::string("'") + ORVANE_SOURCE_DIR + "/scripts/pictures.sh' '" +
                                 out.string() + "' '" + ORVANE_HOST_BIN + "' >/dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    for (const char* name : {"talk-page", "task-menu", "task-log"}) {
+    for (const char* name : {"talk-page", "task-menu", "choice-page", "task-log", "ten-answers",
+                             "quest-offer", "quest-accepted", "quest-declined"}) {
         SCOPED_TRACE(name);
         const Loaded made(out / (std::string(name) + ".png"));
-        const Loaded kept(fs::path(ORVANE_SOURCE_DIR) / "docs/pictures" / (std::string(name) + ".png"));
+        const Loaded kept(fs::path(ORVANE_SOURCE_DIR) / "docs/pictures" /
+                          (std::string(name) + ".png"));
         ASSERT_NE(made.rgba, nullptr);
         ASSERT_NE(kept.rgba, nullptr);
         ASSERT_EQ(made.width, kept.width);

@@ -106,6 +106,8 @@ error_case(destroy_release_not_bool [=[{"op": "destroy", "window": 172, "release
   ":1: \"release\" must be true or false, not")
 error_case(drag_too_far [=[{"op": "drag", "window": 163, "dx": 99999999, "dy": 0}]=] "@FILE@"
   "\"dx\"")
+error_case(wheel_too_far [=[{"op": "wheel", "window": 163, "notches": 5000}]=] "@FILE@"
+  "\"notches\"")
 error_case(without_unknown [=[{"op": "create"}]=] "--without ui,clock @FILE@" "--without: unknown service \"clock\"")
 
 if(failures)

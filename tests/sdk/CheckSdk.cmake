@@ -20,6 +20,30 @@ foreach(file include/orvane/client/TaskClientHelper.h include/orvane/client/ITas
     message(FATAL_ERROR "the SDK lacks ${file}")
   endif()
 endforeach()
+# The guides come with every page and picture they link: each relative link
+# of an installed page names an installed file.
+file(GLOB_RECURSE pages ${prefix}/share/doc/orvane/*.md)
+if(NOT EXISTS ${prefix}/share/doc/orvane/docs/integrating.md)
+  message(FATAL_ERROR "the SDK lacks share/doc/orvane/docs/integrating.md")
+endif()
+foreach(page ${pages})
+  file(READ ${page} text)
+  get_filename_component(dir ${page} DIRECTORY)
+  # Square brackets would group the elements of a CMake list: take them out.
+  string(REPLACE "](" "\nLINK(" text "${text}")
+  string(REPLACE "[" "" text "${text}")
+  string(REPLACE "]" "" text "${text}")
+  string(REGEX MATCHALL "LINK\\([^)]+\\)" links "${text}")
+  foreach(link ${links})
+    string(REGEX REPLACE "^LINK\\(([^)#]*).*\\)$" "\\1" target "${link}")
+    if(target STREQUAL "" OR target MATCHES "^[a-z]+:")
+      continue()
+    endif()
+    if(NOT EXISTS ${dir}/${target})
+      message(FATAL_ERROR "${page} links ${target}, which is not installed")
+    endif()
+  endforeach()
+endforeach()
 if(TOOLCHAIN)
   # A cross toolchain searches its own root for packages only; Orvane_DIR
   # names the package's folder outright.

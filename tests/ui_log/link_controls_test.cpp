@@ -82,11 +82,12 @@ TEST_F(LinkControlsTest, CaptionIsCentredByTheButtonsOwnFont)
         int32_t x;
         int32_t y;
     } cases[] = {
-        {{100, 50, 260, 72}, "ab", nullptr, 174, 55},
-        {{100, 50, 260, 72}, "abc", nullptr, 171, 55},
-        {{100, 50, 260, 72}, "\xC8\xCE\xCE\xF1" /* 任务 */, nullptr, 168, 55},
-        {{100, 50, 260, 72}, "ab", big, 170, 51},
-        {{100, 50, 121, 72}, "abcdefg", nullptr, 90, 55},
+        // The default font's rows are 16 high, the big one's 27.
+        {{100, 50, 260, 72}, "ab", nullptr, 174, 53},
+        {{100, 50, 260, 72}, "abc", nullptr, 171, 53},
+        {{100, 50, 260, 72}, "\xC8\xCE\xCE\xF1" /* 任务 */, nullptr, 168, 53},
+        {{100, 50, 260, 72}, "ab", big, 170, 48},
+        {{100, 50, 121, 72}, "abcdefg", nullptr, 90, 53},
         {{100, 50, 260, 72}, "", nullptr, 0, 0},  // nothing drawn
     };
     for (const auto& c : cases) {
@@ -178,7 +179,7 @@ TEST_F(LinkControlsTest, StoryScrollBarFollowsANewLayout)
     RECT rc{10, 20, 310, 220};
     story->SetWindowPos(rc);
     for (int i = 0; i < 10; ++i)
-        story->AddLine("line");  // 10 rows of 12 pixels fit in 200
+        story->AddLine("line");  // 10 rows of 16 pixels fit in 200
     XScrollBar* bar = story->GetScrollBar();
     bar->SetPosition(1000);
     EXPECT_EQ(bar->GetPosition(), 0);
@@ -186,7 +187,7 @@ TEST_F(LinkControlsTest, StoryScrollBarFollowsANewLayout)
     RECT small{10, 20, 310, 80};
     story->SetWindowPos(small);
     bar->SetPosition(1000);
-    EXPECT_EQ(bar->GetPosition(), 120 - 60);
+    EXPECT_EQ(bar->GetPosition(), 160 - 60);
 
     bar->SetSize(SIZE{500, 0});
     RECT narrow{10, 20, 110, 80};

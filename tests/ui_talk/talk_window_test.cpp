@@ -274,9 +274,9 @@ TEST_F(TalkWindowTest, ClientForwardsPositionRequests)
     RECT got{};
     Client()->GetTalkWndRect(got);
     EXPECT_EQ(Corners(got), (Rect{70, 415, 370, 605}));
-    // The text control keeps its place in the window: 20, 40 from the corner.
-    EXPECT_EQ(RectOf(dlg->m_pTalk).left, 90);
-    EXPECT_EQ(RectOf(dlg->m_pTalk).top, 455);
+    // The text control keeps its place in the window: 16, 44 from the corner.
+    EXPECT_EQ(RectOf(dlg->m_pTalk).left, 86);
+    EXPECT_EQ(RectOf(dlg->m_pTalk).top, 459);
 }
 
 TEST_F(TalkWindowTest, PanelFollowsADrag)
@@ -296,17 +296,19 @@ TEST_F(TalkWindowTest, PanelFollowsADrag)
 }
 
 // Showing puts the left edge at 400 - w/2 and the top at 180 - c/2 (both
-// halvings truncated), for the talk window and the menus alike.
+// halvings truncated), for the talk window and the menus alike. c is the
+// height the lines take on screen: the sample's text control shows 7 rows
+// (112 pixels) and scrolls the rest.
 TEST_F(TalkWindowTest, ShowingCentresTheWindow)
 {
     const struct {
         int32_t wndID;
         int32_t topWidth;
-        int lines;  // 12 pixels each
+        int lines;  // 16 pixels each
         int32_t left, top;
     } cases[] = {
-        {163, 300, 0, 250, 180}, {163, 300, 9, 250, 126}, {163, 301, 1, 250, 174},
-        {163, 0, 3, 400, 162},   {174, 300, 9, 250, 126}, {175, 77, 2, 362, 168},
+        {163, 300, 0, 250, 180}, {163, 300, 9, 250, 124}, {163, 301, 1, 250, 172},
+        {163, 0, 3, 400, 156},   {174, 300, 9, 250, 124}, {175, 77, 2, 362, 164},
     };
     CreateClient();
     for (const auto& c : cases) {

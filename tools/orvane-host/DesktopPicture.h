@@ -13,7 +13,9 @@ namespace orvane::hostprog {
 using DesktopPicture = Pixels;
 
 // The visible windows bottom to top; frames: a thin frame round each window.
-DesktopPicture DrawDesktop(bool frames);
+// Without texts the picture is what the texts are drawn on.
+enum class TextLayer { Drawn, LeftOut };
+DesktopPicture DrawDesktop(bool frames, TextLayer texts = TextLayer::Drawn);
 
 // As PNG; false if it cannot be written.
 bool WritePicture(const DesktopPicture& picture, const std::filesystem::path& path);

@@ -130,6 +130,8 @@ public:
         m_out << "> " << Escaped(text) << "\n";
     }
 
+    void Note(const std::string& text) override { m_out << Label("note") << text << "\n"; }
+
     // Also told on standard error; here it ends the transcript in its place.
     void Error(int line, const std::string& text) override
     {
@@ -166,8 +168,8 @@ private:
         if (kind == "open-window")
             return Label("ui") + "open window " + Int(ev["id"]);
         if (kind == "confirm-box")
-            return Label("ui") + "confirmation box " + Quoted(ev["text"]) +
-                   " opens (" + m_confirmHint + ")";
+            return Label("ui") + "confirmation box " + Quoted(ev["text"]) + " opens (" +
+                   m_confirmHint + ")";
         if (kind == "callback")
             return Label("callback") + "code " + Int(ev["code"]) + ", type " + Int(ev["type"]) +
                    ", value " + Int(ev["value"]) + ", extra " + Int(ev["extra"]);
@@ -184,8 +186,8 @@ private:
                    ev.value("member", "") + " is null";
         if (kind == "missing")
             return Label("missing") + ev.value("op", "") + " needs the host's " +
-                   ev.value("service", "") + " service, which is not there: " +
-                   ev.value("effect", "");
+                   ev.value("service", "") +
+                   " service, which is not there: " + ev.value("effect", "");
         if (kind == "miss")
             return Label("miss") + "the click at (" + Int(ev["at"][0]) + "," + Int(ev["at"][1]) +
                    ") does not reach window " + Int(ev["window"]) + ": " +

@@ -32,6 +32,8 @@ enum class OpKind {
     Snapshot,
     Command,
     Drag,
+    Wheel,
+    Hover,
 };
 
 // The ITaskClient operations a `call` can name, in their slot order.
@@ -76,13 +78,13 @@ struct Op {
     std::vector<uint8_t> bytes;
     int64_t ms = 0;
     int32_t window = 0;
-    int32_t number = 0;   // link, child, index, answer, command type; drag: dx
-    int32_t param = 0;    // command: param; drag: dy
-    bool release = true;  // destroy: Release first, else the destructor alone
-    bool hasData = false; // command: text or hex given (else a null pointer)
-    std::string text;     // note, command: GBK (command: the bytes handed over)
-    std::string path;     // file name or snapshot path, as written (UTF-8)
-    std::string summary;  // a short description for the readable transcript
+    int32_t number = 0;    // link, child, index, answer, command type, wheel notches; drag: dx
+    int32_t param = 0;     // command: param; drag: dy
+    bool release = true;   // destroy: Release first, else the destructor alone
+    bool hasData = false;  // command: text or hex given (else a null pointer)
+    std::string text;      // note, command: GBK (command: the bytes handed over)
+    std::string path;      // file name or snapshot path, as written (UTF-8)
+    std::string summary;   // a short description for the readable transcript
 };
 
 // What reading one line gave: nothing to do, a comment, an op, or a fault.

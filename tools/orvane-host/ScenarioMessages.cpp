@@ -177,7 +177,13 @@ void ReadTalk(const OpFields& fields, Op& op)
         throw LineFault{"message 87: " + reason};
     op.msg = 87;
     op.bytes = std::move(*bytes);
+    // A page count given apart from the pages is told beside them.
+    const std::string pageCount =
+        msg.pageCount && *msg.pageCount != static_cast<int16_t>(msg.pages.size())
+            ? " written, page count " + std::to_string(*msg.pageCount)
+            : std::string();
     op.summary = "server message 87 (talk): " + std::to_string(msg.pages.size()) + " page(s)" +
+                 pageCount +
                  (msg.sentences ? ", " + std::to_string(msg.sentences->size()) + " sentence(s)"
                                 : std::string()) +
                  ", " + std::to_string(op.bytes.size()) + " bytes";

@@ -31,6 +31,8 @@ OpSide SideOf(OpKind kind)
         case OpKind::Confirm:
         case OpKind::Note:
         case OpKind::Drag:
+        case OpKind::Wheel:
+        case OpKind::Hover:
             return OpSide::Player;
         case OpKind::Advance:
             return OpSide::Clock;

@@ -1,8 +1,8 @@
 #include <algorithm>
 #include <limits>
 
-#include "tools/orvane-host/ScenarioParts.h"
 #include "tools/orvane-host/ModuleWindows.h"
+#include "tools/orvane-host/ScenarioParts.h"
 
 namespace orvane::hostprog {
 
@@ -80,6 +80,8 @@ const OpEntry kOps[] = {
     {"snapshot", OpKind::Snapshot},
     {"command", OpKind::Command},
     {"drag", OpKind::Drag},
+    {"wheel", OpKind::Wheel},
+    {"hover", OpKind::Hover},
 };
 
 std::string KnownOps()
@@ -113,6 +115,8 @@ void CheckRelativeName(const std::string& name)
 // A drag further than this leaves any screen; the toolkit keeps windows
 // within 2^28 in any case.
 constexpr int64_t kMaxDrag = 1 << 20;
+// A wheel turned by more than this is a mistake, not a player.
+constexpr int64_t kMaxNotches = 1000;
 
 const char* CommandName(int32_t window, int32_t type)
 {
@@ -158,11 +162,12 @@ void ReadCommand(const OpFields& f, Op& op)
     }
     // The task log reads param bytes of its data: never more than are given.
     if (op.window == 172 && op.param > 0 && static_cast<size_t>(op.param) > op.text.size())
-        throw LineFault{"the task log reads \"param\" bytes of the data: " +
-                        std::to_string(op.param) + " is more than the " +
-                        std::to_string(op.text.size()) + " bytes given"};
-    op.summary = "command " + std::to_string(op.number) + CommandName(op.window, op.number) + " to the " +
-                 WindowLabel(op.window) + ": " + shown + ", param " + std::to_string(op.param);
+        throw LineFault{
+            "the task log reads \"param\" bytes of the data: " + std::to_string(op.param) +
+            " is more than the " + std::to_string(op.text.size()) + " bytes given"};
+    op.summary = "command " + std::to_string(op.number) + CommandName(op.window, op.number) +
+                 " to the " + WindowLabel(op.window) + ": " + shown + ", param " +
+                 std::to_string(op.param);
 }
 
 void ReadSimpleOp(const OpFields& f, Op& op)
@@ -184,6 +189,13 @@ void ReadSimpleOp(const OpFields& f, Op& op)
             f.AllowOnly({"ms"});
             op.ms = f.Int("ms", 0, kMaxAdvanceMs);
             op.summary = "advance the clock by " + std::to_string(op.ms) + " ms";
+            break;
+        case OpKind::Hover:
+            f.AllowOnly({"window", "link"});
+            op.window = ReadWindow(f);
+            op.number = f.Int32("link");
+            op.summary = "move the mouse over the line with link " + std::to_string(op.number) +
+                         " in the " + WindowLabel(op.window) + (op.window == 172 ? " (story)" : "");
             break;
         case OpKind::ClickLink:
             f.AllowOnly({"window", "link"});
@@ -247,6 +259,16 @@ void ReadSimpleOp(const OpFields& f, Op& op)
             op.summary = "drag the " + WindowLabel(op.window) + " by (" +
                          std::to_string(op.number) + ", " + std::to_string(op.param) + ")";
             break;
+        case OpKind::Wheel: {
+            f.AllowOnly({"window", "notches"});
+            op.window = ReadWindow(f);
+            op.number = static_cast<int32_t>(f.Int("notches", -kMaxNotches, kMaxNotches));
+            const int32_t n = op.number < 0 ? -op.number : op.number;
+            op.summary = "turn the mouse wheel " + std::to_string(n) + " notch" +
+                         (n == 1 ? "" : "es") + (op.number < 0 ? " up" : " down") +
+                         " over the text of the " + WindowLabel(op.window);
+            break;
+        }
         case OpKind::Dump:
             f.AllowOnly({"window"});
             op.window = ReadWindow(f);

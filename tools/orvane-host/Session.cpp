@@ -230,6 +230,7 @@ void Session::Run(const Op& op)
             static const uint8_t kNothing[1] = {0};
             const uint8_t* data = op.bytes.empty() ? kNothing : op.bytes.data();
             m_host.registry.Deliver(op.msg, data, static_cast<uint32_t>(op.bytes.size()));
+            WarnOfMessage(op);
             break;
         }
         case OpKind::Advance:
@@ -253,6 +254,7 @@ void Session::Run(const Op& op)
     TrackClient();
     m_windows.Sync();
     platform::TakeDebugWrites();  // already reported one by one
+    WarnOfHiddenLines();
 }
 
 void Session::RunAdvance(int64_t ms)

@@ -11,11 +11,14 @@
 
 #include "client/TaskClientHelper.h"
 #include "host/ReferenceHost.h"
+#include "tools/orvane-host/PlayerNotes.h"
 #include "tools/orvane-host/Scenario.h"
 #include "tools/orvane-host/ScenarioFields.h"
 #include "tools/orvane-host/Transcript.h"
 #include "tools/orvane-host/TranscriptText.h"
 #include "tools/orvane-host/WindowTracker.h"
+
+class XItemContainer;
 
 namespace orvane::hostprog {
 
@@ -60,6 +63,8 @@ public:
     // as a player's does (leftHeld: the left button is down while it moves).
     void MouseMove(int32_t x, int32_t y, bool leftHeld);
     void MouseButton(int32_t x, int32_t y, bool down);
+    // The mouse wheel turned by notches (positive: down the text) at (x, y).
+    void MouseWheel(int32_t x, int32_t y, int32_t notches);
     // Real time passing: the clock moves on by ms, firing what falls due.
     // Throws LineFault as the advance op does.
     void AdvanceClock(int64_t ms);
@@ -78,12 +83,24 @@ private:
     void RunCall(const Op& op);
     void RunAdvance(int64_t ms);
     void RunPlayer(const Op& op);
-    void ClickAt(XWindow* target, int32_t x, int32_t y);
+    // The mouse goes to (x, y) and, for a click, presses and releases there;
+    // a point that does not reach the target is told first.
+    enum class Press { None, Click };
+    void ClickAt(XWindow* target, int32_t x, int32_t y, Press press = Press::Click);
     void ClickLink(XWindow* wnd, const Op& op);
     void ClickChild(XWindow* wnd, int32_t child);
     void ClickTask(XWindow* wnd, int32_t index);
     void RunCommand(XWindow* wnd, const Op& op);
     void Drag(XWindow* wnd, const Op& op);
+    void Wheel(XWindow* wnd, const Op& op);
+    // Turns the wheel over a text control until the line's first link is in
+    // view, as a player scrolls to an answer before clicking it.
+    void ScrollToLink(XItemContainer* items, int32_t line);
+    // The warnings of what the player will miss: those of a message just
+    // delivered, and those of text controls that now show more lines than
+    // fit.
+    void WarnOfMessage(const Op& op);
+    void WarnOfHiddenLines();
     void RunDump(int32_t windowId);
     void RunFile(const Op& op);
     void RunSnapshot(const Op& op);
@@ -112,8 +129,9 @@ private:
     PictureOptions m_pictures;
     std::vector<uint8_t> m_lastPicture;
     int32_t m_snapshotCount = 0;
-    int64_t m_ticks = 0;             // timer ticks during the current advance
+    int64_t m_ticks = 0;  // timer ticks during the current advance
     std::vector<std::string> m_without;
+    ViewWatch m_viewWatch;
 };
 
 }  // namespace orvane::hostprog

@@ -15,6 +15,7 @@ void Session::AsPlayer(Input input)
     TrackClient();
     m_windows.Sync();
     platform::TakeDebugWrites();  // already reported one by one
+    WarnOfHiddenLines();
 }
 
 void Session::MouseMove(int32_t x, int32_t y, bool leftHeld)
@@ -31,6 +32,11 @@ void Session::MouseButton(int32_t x, int32_t y, bool down)
         else
             desktop->MouseUp(POINT{x, y}, 1);
     });
+}
+
+void Session::MouseWheel(int32_t x, int32_t y, int32_t notches)
+{
+    AsPlayer([&] { XDesktop::GetInstance()->MouseWheel(POINT{x, y}, notches); });
 }
 
 void Session::AdvanceClock(int64_t ms)

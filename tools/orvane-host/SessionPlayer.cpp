@@ -24,7 +24,7 @@ std::string WindowName(int32_t id)
 
 }  // namespace
 
-void Session::ClickAt(XWindow* target, int32_t x, int32_t y)
+void Session::ClickAt(XWindow* target, int32_t x, int32_t y, Press press)
 {
     // A real click lands on whatever is on top at that point. When that is
     // not the target (it is hidden or covered), say so before clicking.
@@ -46,7 +46,8 @@ void Session::ClickAt(XWindow* target, int32_t x, int32_t y)
     }
     // As a player would: the mouse goes there, then presses and releases.
     desktop->MouseMove(pt, 0);
-    desktop->Click(pt);
+    if (press == Press::Click)
+        desktop->Click(pt);
 }
 
 void Session::ClickLink(XWindow* wnd, const Op& op)
@@ -63,8 +64,10 @@ void Session::ClickLink(XWindow* wnd, const Op& op)
         const int64_t value = LinkValue(*line);
         int32_t x = 0;
         int32_t y = 0;
+        if (value == op.number)
+            ScrollToLink(items, i);
         if (value == op.number && LinkPoint(*line, x, y)) {
-            ClickAt(items, x, y);
+            ClickAt(items, x, y, op.kind == OpKind::Hover ? Press::None : Press::Click);
             return;
         }
         if (value == op.number && value != 0) {
@@ -196,6 +199,7 @@ void Session::RunPlayer(const Op& op)
     }
     switch (op.kind) {
         case OpKind::ClickLink:
+        case OpKind::Hover:
             ClickLink(wnd, op);
             break;
         case OpKind::Click:
@@ -225,6 +229,9 @@ void Session::RunPlayer(const Op& op)
             break;
         case OpKind::Drag:
             Drag(wnd, op);
+            break;
+        case OpKind::Wheel:
+            Wheel(wnd, op);
             break;
         default:
             break;

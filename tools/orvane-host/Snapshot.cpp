@@ -1,7 +1,7 @@
 // A picture of the desktop for the snapshot op. The toolkit draws onto a
 // recording canvas; this replays what it recorded onto pixels: bitmaps from
 // their own pixels, texts through the toolkit's text painter in the text's
-// colour (links underlined), and on request a thin frame around every
+// colour (underlined when drawn so), and on request a thin frame around every
 // visible window.
 #include <algorithm>
 #include <cstdio>
@@ -54,7 +54,7 @@ void DrawBitmap(Pixels& px, const XRecordingCanvas::Item& item)
 void DrawText(Pixels& px, const XRecordingCanvas::Item& item)
 {
     PaintGbk(px, item.font, item.x, item.y, item.text.c_str(), FromWPixel(item.color), item.clip,
-             item.color == panelkit::kLinkColor);
+             (item.flag & panelkit::kDrawUnderline) != 0);
 }
 
 void DrawFrames(Pixels& px, XWindow* wnd, int depth)
@@ -85,8 +85,7 @@ std::filesystem::path SnapshotPath(const std::string& path, const std::string& w
 
 }  // namespace
 
-
-DesktopPicture DrawDesktop(bool frames)
+DesktopPicture DrawDesktop(bool frames, TextLayer texts)
 {
     XDesktop* desktop = XDesktop::GetInstance();
     RECT area{};
@@ -104,10 +103,10 @@ DesktopPicture DrawDesktop(bool frames)
         XRecordingCanvas canvas;
         wnd->Paint(&canvas);
         for (const XRecordingCanvas::Item& item : canvas.Items()) {
-            if (item.isText)
-                DrawText(px, item);
-            else
+            if (!item.isText)
                 DrawBitmap(px, item);
+            else if (texts == TextLayer::Drawn)
+                DrawText(px, item);
         }
         if (frames)
             DrawFrames(px, wnd, 0);
@@ -125,9 +124,8 @@ bool WritePicture(const DesktopPicture& picture, const std::filesystem::path& pa
         const auto* bytes = static_cast<const uint8_t*>(data);
         out->insert(out->end(), bytes, bytes + size);
     };
-    const bool encoded =
-        stbi_write_png_to_func(append, &png, picture.width, picture.height, 4,
-                               picture.rgba.data(), picture.width * 4) != 0;
+    const bool encoded = stbi_write_png_to_func(append, &png, picture.width, picture.height, 4,
+                                                picture.rgba.data(), picture.width * 4) != 0;
     std::ofstream file(path, std::ios::binary);
     return encoded && file &&
            file.write(reinterpret_cast<const char*>(png.data()),

@@ -37,6 +37,10 @@ public:
     // A line of the program's own, not the module's: a person's input, a
     // step left out. Only the readable transcript shows it.
     virtual void Aside(const std::string& text) = 0;
+    // A note on what the module did that a reader would not see in the
+    // events: a warning of what the player will miss. Only the readable
+    // transcript shows it; the JSON Lines stay the module's events alone.
+    virtual void Note(const std::string& text) { (void)text; }
     // A line that could not be read or run; the run ends after it.
     virtual void Error(int line, const std::string& text) = 0;
     virtual void Flush() = 0;

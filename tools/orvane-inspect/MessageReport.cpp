@@ -68,6 +68,7 @@ Json Inspector::TakeEvents()
 {
     Json out = std::move(m_collector->events);
     m_collector->events = Json::array();
+    m_collector->notes.clear();
     return out;
 }
 
@@ -106,6 +107,9 @@ Json Inspector::ReportOn(const hostprog::Op& op)
         p = Predict(op.msg, bytes, before, host.Client()->m_pUiService != nullptr);
     TakeEvents();  // what the prediction wrote is not the module's doing
     m_session->Run(op);
+    // The warnings the session gives a readable transcript, worked out by
+    // the same code: both tools say the same.
+    const std::vector<std::string> warnings = m_collector->notes;
     const RunEvents run = EventsOf(TakeEvents());
     const ModuleView after = Capture(host);
 
@@ -132,6 +136,7 @@ Json Inspector::ReportOn(const hostprog::Op& op)
                 Json{{"task_buttons", buttons}, {"story", ev["story"]}};
         }
     }
+    effects.notes.insert(effects.notes.end(), warnings.begin(), warnings.end());
     report["effects"] = std::move(effects.effects);
     report["notes"] = effects.notes;
     report["lost"] = effects.lost;

@@ -27,8 +27,10 @@ public:
     void Emit(const hostprog::Event& event) override { events.push_back(event); }
     void Error(int, const std::string&) override {}
     void Aside(const std::string&) override {}
+    void Note(const std::string& text) override { notes.push_back(text); }
     void Flush() override {}
     Json events = Json::array();
+    std::vector<std::string> notes;  // the session's warnings of what the player will miss
 };
 
 class Inspector {
@@ -65,7 +67,7 @@ Json ReportOnMessage(Inspector& inspector, int32_t msg, const std::vector<uint8_
 // Plays a scenario; one report per message. False with "where: why" when a
 // line cannot be read or run.
 bool ReportOnScenario(Inspector& inspector, std::istream& in, const std::string& name,
-                     std::vector<Json>& reports, std::string& error);
+                      std::vector<Json>& reports, std::string& error);
 // Whether a report says that everything was accepted as sent.
 bool AcceptedAsSent(const Json& report);
 

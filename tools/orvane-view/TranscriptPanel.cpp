@@ -9,8 +9,10 @@ void TranscriptPanel::Draw(hostprog::Pixels& px, const RECT& area, ITTFont* font
 {
     if (font == nullptr)
         return;
-    const int32_t size = font->GetTextHeight();
-    const int32_t rowHeight = size + 2;
+    // The width of a double-byte character ("\xB0\xA1" /* 啊 */) and the
+    // font's own rows, leading included.
+    const int32_t size = font->GetTextWidth("\xB0\xA1");
+    const int32_t rowHeight = font->GetTextHeight();
     const int32_t width = area.right - area.left - 8;
     const int32_t rows = (area.bottom - area.top - 4) / rowHeight;
     // Rows from the newest line upwards, until the window's worth above the

@@ -6,25 +6,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-
-#include "tools/orvane-host/DesktopPicture.h"
 
 namespace orvane::view {
 
 namespace {
 
-constexpr int32_t kDesktopWidth = 800;
-constexpr int32_t kDesktopHeight = 600;
-constexpr int32_t kPanelWidth = 520;
-constexpr int32_t kStatusHeight = 36;
 // The window of the task log and of the NPC talk, for their accelerator keys.
 constexpr int32_t kLogWnd = 172;
 constexpr int32_t kTalkWnd = 163;
-// The clock shown in the status line moves even when nothing else does.
-constexpr uint64_t kStatusRefreshMs = 250;
-// A long wait between events while nothing is due.
-constexpr uint32_t kIdleWaitMs = 100;
+// How often the events are looked at while none come; the clock's timers
+// fall due within this.
+constexpr uint32_t kPollMs = 5;
 
 std::string Point(int32_t x, int32_t y)
 {
@@ -48,6 +40,10 @@ Viewer::Viewer(hostprog::HostRun& run, hostprog::Transcript& transcript, const L
 
 Viewer::~Viewer()
 {
+    if (m_hand != nullptr)
+        SDL_FreeCursor(m_hand);
+    if (m_arrow != nullptr)
+        SDL_FreeCursor(m_arrow);
     if (m_window != nullptr)
         SDL_DestroyWindow(m_window);
     SDL_Quit();
@@ -83,7 +79,7 @@ int Viewer::Run()
     if (invisible && std::getenv("SDL_VIDEODRIVER") == nullptr) {
         std::fprintf(stderr,
                      "orvane-view: no display (DISPLAY or WAYLAND_DISPLAY); under Xvfb: "
-                     "xvfb-run -s '-screen 0 1400x700x24' orvane-view ...\n");
+                     "xvfb-run -s '-screen 0 1280x720x24' orvane-view ...\n");
         return 1;
     }
     m_window = SDL_CreateWindow("orvane-view", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
@@ -93,23 +89,26 @@ int Viewer::Run()
         return 1;
     }
     SDL_StartTextInput();  // for the note box
+    m_hand = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
+    m_arrow = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
     Tell(
         "the desktop is yours: the mouse plays, Space pauses the clock, N steps to the next "
         "timer, G goes on with the scenario, Q quits (docs/viewing.md)");
     m_lastTicks = SDL_GetTicks64();
     while (!m_quit) {
-        // Wake for the next timer when the clock runs, else now and then.
-        uint32_t wait = kIdleWaitMs;
-        if (!m_paused) {
-            if (const std::optional<int64_t> next = GetSession().NextTimerIn())
-                wait = static_cast<uint32_t>(std::clamp<int64_t>(*next, 1, kIdleWaitMs));
-        }
+        // Polled, not waited for: SDL's wait leaves its wake-up target set
+        // when it times out, and the next event then sends a wake-up message
+        // to the window on a second X connection. At the end that message
+        // can reach a window already destroyed, and Xlib's default handler
+        // ends the program with status 1 when SDL closes the connection.
         SDL_Event event;
-        if (SDL_WaitEventTimeout(&event, static_cast<int>(wait)) != 0) {
+        bool any = false;
+        while (!m_quit && SDL_PollEvent(&event) != 0) {
             Handle(event);
-            while (!m_quit && SDL_PollEvent(&event) != 0)
-                Handle(event);
+            any = true;
         }
+        if (!any)
+            SDL_Delay(kPollMs);
         RunClock();
         Present();
     }
@@ -155,10 +154,25 @@ void Viewer::Handle(const SDL_Event& event)
                 m_dirty = true;
             }
             break;
-        case SDL_MOUSEWHEEL:
-            m_panel.Scroll(event.wheel.y * 3);
+        case SDL_MOUSEWHEEL: {
+            // Over the desktop the wheel is the player's: it scrolls the text
+            // under the mouse. Over the panel it scrolls the transcript.
+            int32_t x = 0;
+            int32_t y = 0;
+            SDL_GetMouseState(&x, &y);
+            const int32_t notches =
+                event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? event.wheel.y : -event.wheel.y;
+            if (x < kDesktopWidth && !GetSession().HasConfirmBox()) {
+                Tell("you turn the mouse wheel " +
+                     std::to_string(notches < 0 ? -notches : notches) +
+                     (notches < 0 ? " notch(es) up" : " notch(es) down") + " at " + Point(x, y));
+                GetSession().MouseWheel(x, y, notches);
+            } else {
+                m_panel.Scroll(-notches * 3);
+            }
             m_dirty = true;
             break;
+        }
         case SDL_MOUSEMOTION:
             // Held or not, the toolkit sees every move over the desktop (a
             // drag goes on even when the mouse leaves it).
@@ -166,6 +180,7 @@ void Viewer::Handle(const SDL_Event& event)
                 GetSession().MouseMove(event.motion.x, event.motion.y, m_leftDown);
                 m_dirty = true;
             }
+            UpdateCursor();
             break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
@@ -198,7 +213,8 @@ void Viewer::HandleButton(int32_t x, int32_t y, bool down)
     GetSession().MouseButton(x, y, down);
     if (!down && !m_note.Active() && NoteTyping::NoteAt(x, y) != nullptr) {
         m_note.Start();
-        Tell("you write in the task log's note: the keys type there until Esc or a click elsewhere");
+        Tell(
+            "you write in the task log's note: the keys type there until Esc or a click elsewhere");
     }
 }
 
@@ -249,6 +265,9 @@ void Viewer::HandleKey(int32_t key)
         case SDLK_f:
             m_options.frames = !m_options.frames;
             m_dirty = true;
+            break;
+        case SDLK_w:
+            TellWhere();
             break;
         case SDLK_l:
             AccelKey(kLogWnd);
@@ -348,82 +367,6 @@ void Viewer::PlayNextLine()
     else
         player.RunNext();
     m_dirty = true;
-}
-
-void Viewer::Snapshot()
-{
-    namespace fs = std::filesystem;
-    const std::string& dir = m_options.snapshotDir;
-    const fs::path folder =
-        dir.empty() ? fs::path(".") : fs::path(std::u8string(dir.begin(), dir.end()));
-    std::error_code ec;
-    fs::create_directories(folder, ec);
-    // The next free name, so that a second run does not overwrite the first.
-    fs::path path;
-    do {
-        char name[40];
-        std::snprintf(name, sizeof name, "orvane-view-%04d.png", ++m_snapshots);
-        path = folder / name;
-    } while (fs::exists(path, ec));
-    const std::u8string shown = path.u8string();
-    if (hostprog::WritePicture(hostprog::DrawDesktop(m_options.frames), path))
-        Tell("snapshot " + std::string(shown.begin(), shown.end()) + " written");
-    else
-        Tell("the snapshot cannot be written to " + std::string(shown.begin(), shown.end()));
-}
-
-std::string Viewer::Status()
-{
-    hostprog::Session& session = GetSession();
-    std::string status = "clock " + std::to_string(session.Now()) + " ms, " +
-                         (m_paused ? "paused (Space runs it)" : "running");
-    if (const std::optional<int64_t> next = session.NextTimerIn())
-        status += ", next timer in " + std::to_string(*next) + " ms";
-    if (session.HasConfirmBox())
-        status += "; a confirmation box waits (Y / N)";
-    else if (m_note.Active())
-        status += "; the keys write the note (Esc ends)";
-    return status;
-}
-
-void Viewer::Present()
-{
-    const uint64_t now = SDL_GetTicks64();
-    if (m_lines.Serial() != m_shownSerial)
-        m_dirty = true;
-    if (!m_dirty && !(now - m_lastPresent >= kStatusRefreshMs && !m_paused))
-        return;
-    m_dirty = false;
-    m_lastPresent = now;
-    m_shownSerial = m_lines.Serial();
-
-    hostprog::Pixels desktop = hostprog::DrawDesktop(m_options.frames);
-    if (GetSession().HasConfirmBox())
-        m_box.Draw(desktop, m_font, GetSession().ConfirmBoxText());
-    hostprog::Pixels frame =
-        hostprog::Pixels::Filled(kDesktopWidth + kPanelWidth, kDesktopHeight, {24, 26, 30});
-    for (int32_t y = 0; y < std::min(desktop.height, frame.height); ++y)
-        std::copy_n(&desktop.rgba[static_cast<size_t>(y) * desktop.width * 4],
-                    static_cast<size_t>(std::min(desktop.width, kDesktopWidth)) * 4,
-                    &frame.rgba[static_cast<size_t>(y) * frame.width * 4]);
-    const RECT panel{kDesktopWidth, 0, kDesktopWidth + kPanelWidth, kDesktopHeight - kStatusHeight};
-    m_panel.Draw(frame, panel, m_font);
-    const RECT status{kDesktopWidth, kDesktopHeight - kStatusHeight, frame.width, frame.height};
-    frame.Fill(status, {40, 46, 60}, frame.Area());
-    hostprog::PaintGbk(frame, m_font, status.left + 4, status.top + 4,
-                       PaintableGbk(Status()).c_str(), {200, 230, 200}, status);
-    hostprog::PaintGbk(frame, m_font, status.left + 4, status.top + 20,
-                       "Space pause  N next timer  G go on  P next line  S snapshot  Q quit",
-                       {170, 180, 200}, status);
-
-    SDL_Surface* target = SDL_GetWindowSurface(m_window);
-    SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
-        frame.rgba.data(), frame.width, frame.height, 32, frame.width * 4, SDL_PIXELFORMAT_RGBA32);
-    if (target != nullptr && source != nullptr) {
-        SDL_BlitSurface(source, nullptr, target, nullptr);
-        SDL_UpdateWindowSurface(m_window);
-    }
-    SDL_FreeSurface(source);
 }
 
 }  // namespace orvane::view

@@ -14,9 +14,19 @@
 #include "tools/orvane-view/TranscriptPanel.h"
 
 union SDL_Event;
+struct SDL_Cursor;
 struct SDL_Window;
 
 namespace orvane::view {
+
+inline constexpr int32_t kDesktopWidth = 800;
+inline constexpr int32_t kDesktopHeight = 600;
+// With the transcript beside it the window is 1,260 x 600: it fits a
+// 1,280 x 720 screen with its frame.
+inline constexpr int32_t kPanelWidth = 460;
+inline constexpr int32_t kStatusHeight = 36;
+// The clock shown in the status line moves even when nothing else does.
+inline constexpr uint64_t kStatusRefreshMs = 250;
 
 struct ViewOptions {
     bool frames = false;
@@ -51,6 +61,10 @@ private:
     void GoOn();
     void PlayNextLine();
     void Snapshot();
+    // W: where the links, scroll bars and the note box are on the desktop.
+    void TellWhere();
+    // A hand over a link, the arrow elsewhere.
+    void UpdateCursor();
     void Tell(const std::string& text);
     void RunClock();
     void Present();
@@ -66,6 +80,8 @@ private:
     NoteTyping m_note;
     ITTFont* m_font = nullptr;
     SDL_Window* m_window = nullptr;
+    SDL_Cursor* m_hand = nullptr;
+    SDL_Cursor* m_arrow = nullptr;
     bool m_quit = false;
     bool m_paused = false;
     bool m_leftDown = false;

@@ -37,6 +37,7 @@ public:
     void OpStart(const Op& op) override { m_a.OpStart(op), m_b.OpStart(op); }
     void Emit(const Event& event) override { m_a.Emit(event), m_b.Emit(event); }
     void Aside(const std::string& text) override { m_a.Aside(text), m_b.Aside(text); }
+    void Note(const std::string& text) override { m_a.Note(text), m_b.Note(text); }
     void Error(int line, const std::string& text) override
     {
         m_a.Error(line, text), m_b.Error(line, text);
@@ -80,7 +81,8 @@ int main(int argc, char** argv)
     std::ostream panelOut(&lines);
     // Until the desktop is the person's, the scenario's confirm lines answer.
     std::unique_ptr<Transcript> panel = MakeHumanTranscript(
-        panelOut, clock, "the scenario answers it, or, once the desktop is yours, Y, N or its buttons");
+        panelOut, clock,
+        "the scenario answers it, or, once the desktop is yours, Y, N or its buttons");
     std::unique_ptr<Transcript> echo;
     std::unique_ptr<Transcript> tee;
     Transcript* transcript = panel.get();
