@@ -1,8 +1,7 @@
 // Loads the game's BMP and TGA pictures. The file is read into memory first
 // and decoded from there, so the decoder never opens files itself and paths
 // are handled the same way on every platform.
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
@@ -17,9 +16,12 @@
 #define STBI_NO_STDIO
 #define STBI_NO_LINEAR
 #define STBI_NO_HDR
+// The toolkit runs on one thread; thread-local data would need the TLS
+// support of a newer C runtime than msvcrt.dll.
+#define STBI_NO_THREAD_LOCALS
 // Larger pictures are refused rather than allocated.
 #define STBI_MAX_DIMENSIONS 8192
-#if defined(__GNUC__)
+#if defined(__GNUC__) || defined(__clang__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-function"
 #pragma GCC diagnostic ignored "-Wunused-parameter"
@@ -28,14 +30,14 @@
 #pragma GCC diagnostic ignored "-Wimplicit-fallthrough"
 #endif
 #include "stb_image.h"
-#if defined(__GNUC__)
+#if defined(__GNUC__) || defined(__clang__)
 #pragma GCC diagnostic pop
 #endif
 
 namespace {
 
 // Picture files above this size are treated as unreadable.
-constexpr std::streamoff kMaxFileBytes = 64 * 1024 * 1024;
+constexpr long kMaxFileBytes = 64 * 1024 * 1024;
 
 #if defined(_WIN32)
 constexpr char kSeparator = '\\';
@@ -72,17 +74,20 @@ std::string ToPlatformPath(const char* path)
 
 bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    // C streams rather than iostreams: the Microsoft-ABI build has no iostreams.
+    std::FILE* in = std::fopen(path.c_str(), "rb");
+    if (in == nullptr)
         return false;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size <= 0 || size > kMaxFileBytes)
-        return false;
-    in.seekg(0, std::ios::beg);
-    bytes.resize(static_cast<size_t>(size));
-    in.read(reinterpret_cast<char*>(bytes.data()), size);
-    return static_cast<std::streamoff>(in.gcount()) == size;
+    long size = -1;
+    if (std::fseek(in, 0, SEEK_END) == 0)
+        size = std::ftell(in);
+    bool read = false;
+    if (size > 0 && size <= kMaxFileBytes && std::fseek(in, 0, SEEK_SET) == 0) {
+        bytes.resize(static_cast<size_t>(size));
+        read = std::fread(bytes.data(), 1, bytes.size(), in) == bytes.size();
+    }
+    std::fclose(in);
+    return read;
 }
 
 struct Decoded {
