@@ -2,7 +2,7 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
+#include <string>
 #include <vector>
 
 #include "tools/orvane-host/Pixels.h"
@@ -16,6 +16,6 @@ using DesktopPicture = Pixels;
 DesktopPicture DrawDesktop(bool frames);
 
 // As PNG; false if it cannot be written.
-bool WritePicture(const DesktopPicture& picture, const std::filesystem::path& path);
+bool WritePicture(const DesktopPicture& picture, const std::string& path);
 
 }  // namespace orvane::hostprog

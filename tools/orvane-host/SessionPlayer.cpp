@@ -1,9 +1,6 @@
 // The player's ops, played through the toolkit as mouse and key events, and
 // the ops that look at windows and files.
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
+#include "host/FileSystem.h"
 #include "tools/orvane-host/Session.h"
 #include "tools/orvane-host/WindowDump.h"
 #include "ui/Panelkit.h"
@@ -246,26 +243,24 @@ void Session::RunDump(int32_t windowId)
 
 void Session::RunFile(const Op& op)
 {
-    namespace fs = std::filesystem;
-    const fs::path path =
-        fs::path(m_workDir) / fs::path(std::u8string(op.path.begin(), op.path.end()));
+    namespace files = host::files;
+    const std::string path = files::Join(m_workDir, op.path);
     Event ev;
     ev["ev"] = "file";
     ev["name"] = op.path;
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) {
-        if (fs::exists(path, ec))
+    const files::PathKind kind = files::KindOf(path);
+    if (kind != files::PathKind::File) {
+        if (kind != files::PathKind::Missing)
             throw LineFault{"\"" + op.path + "\" in the work folder is not a file"};
         ev["hex"] = nullptr;
         Emit(ev);
         return;
     }
-    if (fs::file_size(path, ec) > kMaxFileBytes)
+    if (files::FileSize(path).value_or(0) > kMaxFileBytes)
         throw LineFault{"\"" + op.path + "\" is larger than 16 MiB"};
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::string bytes;
+    if (!files::ReadAll(path, bytes))
         throw LineFault{"\"" + op.path + "\" in the work folder cannot be read"};
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     ev["hex"] = ToHex(bytes);
     Emit(ev);
 }
