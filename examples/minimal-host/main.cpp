@@ -159,7 +159,8 @@ struct Registry final : IMsgRegistry {
         // A delegate may unregister others while it runs: walk a copy.
         const auto due = m_entries;
         for (const auto& entry : due)
-            if (entry.first == msg && std::ranges::find(m_entries, entry) != m_entries.end())
+            if (entry.first == msg &&
+                std::find(m_entries.begin(), m_entries.end(), entry) != m_entries.end())
                 entry.second->Invoke(payload.data(), static_cast<uint32_t>(payload.size()), 0);
     }
     std::vector<std::pair<int32_t, CMsgDelegate*>> m_entries;
@@ -196,8 +197,8 @@ constexpr int32_t kYes = 1;
 Bytes TalkMessage()
 {
     const char* texts[] = {
-        "\xCE\xED\xD3\xD6\xC6\xF0\xC1\xCB\xA3\xAC\xC4\xE3\xD4\xB8\xD2\xE2\xB0\xEF\xCE\xD2"
-        "\xC2\xF0\xA3\xBF",  // 雾又起了，你愿意帮我吗？ (the mist is back; will you help?)
+        ("\xCE\xED\xD3\xD6\xC6\xF0\xC1\xCB\xA3\xAC\xC4\xE3\xD4\xB8\xD2\xE2\xB0\xEF\xCE\xD2"
+         "\xC2\xF0\xA3\xBF"),  // 雾又起了，你愿意帮我吗？ (the mist is back; will you help?)
         "\xCE\xD2\xD4\xB8\xD2\xE2",   // 我愿意 (I will)
         "\xCF\xC2\xB4\xCE\xB0\xC9"};  // 下次吧 (another time)
     Bytes msg(kReplyKey, kReplyKey + 8);
