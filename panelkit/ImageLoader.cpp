@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "panelkit/ImageCache.h"
+#include "panelkit/Internals.h"
 #include "ui/Panelkit.h"
 
 #define STB_IMAGE_IMPLEMENTATION
@@ -117,7 +118,7 @@ void panelkit::KeepDecodedImages(bool keep)
         Kept().images.clear();
 }
 
-CImageLoader::CImageLoader() = default;
+CImageLoader::CImageLoader() : m_pData(new XImageLoaderData()) {}
 
 CImageLoader* CImageLoader::GetInstance()
 {
@@ -130,8 +131,8 @@ IBitmap* CImageLoader::LoadImageA(const char* path)
     if (path == nullptr || path[0] == '\0')
         return nullptr;
     std::string full = ToPlatformPath(path);
-    if (!IsAbsolute(full) && !m_strBase.empty()) {
-        std::string base = ToPlatformPath(m_strBase.c_str());
+    if (!IsAbsolute(full) && !m_pData->base.empty()) {
+        std::string base = ToPlatformPath(m_pData->base.c_str());
         if (!IsSeparator(base.back()))
             base += kSeparator;
         full = base + full;
@@ -140,7 +141,7 @@ IBitmap* CImageLoader::LoadImageA(const char* path)
     if (kept.keep) {
         const auto it = kept.images.find(full);
         if (it != kept.images.end())
-            return new XImage(it->second.width, it->second.height, it->second.rgba);
+            return panelkit::MakeSharedImage(it->second.width, it->second.height, it->second.rgba);
     }
     std::vector<unsigned char> bytes;
     if (!ReadWholeFile(full, bytes) || bytes.size() > static_cast<size_t>(INT32_MAX))
@@ -161,7 +162,7 @@ IBitmap* CImageLoader::LoadImageA(const char* path)
     auto rgba = std::make_shared<const std::vector<uint8_t>>(pixels, pixels + count);
     if (kept.keep)
         kept.images.insert_or_assign(full, Decoded{width, height, rgba});
-    return new XImage(width, height, std::move(rgba));
+    return panelkit::MakeSharedImage(width, height, std::move(rgba));
 }
 
 void CImageLoader::FreeImage(IBitmap* image)
@@ -171,10 +172,10 @@ void CImageLoader::FreeImage(IBitmap* image)
 
 void CImageLoader::SetBaseFolder(const char* folder)
 {
-    m_strBase = folder != nullptr ? folder : "";
+    m_pData->base = folder != nullptr ? folder : "";
 }
 
-const std::string& CImageLoader::GetBaseFolder() const
+const char* CImageLoader::GetBaseFolder() const
 {
-    return m_strBase;
+    return m_pData->base.c_str();
 }

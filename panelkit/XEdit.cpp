@@ -6,6 +6,7 @@
 #include <string>
 
 #include "panelkit/TextUtil.h"
+#include "panelkit/Internals.h"
 #include "ui/Panelkit.h"
 
 XEdit::XEdit(XWindow* parent) : XWindow(parent), m_nMaxLen(0) {}
@@ -16,8 +17,8 @@ void XEdit::SetMaxLen(int32_t maxLen)
 {
     // 0 or less: no limit.
     m_nMaxLen = maxLen > 0 ? maxLen : 0;
-    if (m_nMaxLen > 0 && m_strText.size() > static_cast<size_t>(m_nMaxLen)) {
-        const std::string text = m_strText;
+    if (m_nMaxLen > 0 && m_pData->text.size() > static_cast<size_t>(m_nMaxLen)) {
+        const std::string text = m_pData->text;
         SetWindowTextA(text.c_str());
     }
 }
@@ -42,7 +43,7 @@ void XEdit::SetWindowTextA(const char* text)
 void XEdit::OnDraw(ICanvas* canvas, RECT& rc)
 {
     ITTFont* font = GetFont();
-    if (canvas == nullptr || m_strText.empty() || font == nullptr) {
+    if (canvas == nullptr || m_pData->text.empty() || font == nullptr) {
         XWindow::OnDraw(canvas, rc);
         return;
     }
@@ -51,7 +52,7 @@ void XEdit::OnDraw(ICanvas* canvas, RECT& rc)
     const int32_t rowHeight = std::max<int32_t>(font->GetTextHeight(), 1);
     const int32_t width = GetWidth();
     int32_t y = m_rcWindow.top;
-    const std::string& text = m_strText;
+    const std::string& text = m_pData->text;
     size_t start = 0;
     while (start <= text.size() && y < m_rcWindow.bottom) {
         size_t end = text.find('\n', start);

@@ -230,26 +230,26 @@ Bytes TalkMessage()
 // the link's text on the desktop and presses there.
 bool ClickLink(int32_t windowId, int32_t link)
 {
-    const std::vector<XWindow*> found = XDesktop::GetInstance()->FindTopLevel(windowId);
-    XWindow* wnd = found.empty() ? nullptr : found.front();
+    XWindow* wnd = XDesktop::GetInstance()->FindTopLevel(windowId);
     XTalk* talk = wnd != nullptr ? dynamic_cast<XTalk*>(wnd->FindWindowByID(0)) : nullptr;
     XItemContainer* items = talk != nullptr ? talk->GetItemContainer() : nullptr;
     for (int32_t i = 0; items != nullptr && i < items->GetLineCount(); ++i) {
-        const XTalkLine* line = items->GetLine(i);
-        for (size_t f = 0; line != nullptr && f < line->fragments.size(); ++f) {
-            if (!line->fragments[f].isLink || std::atoi(line->fragments[f].url.c_str()) != link)
+        XTalkLineInfo line{};
+        items->GetLineInfo(i, line);
+        for (int32_t p = 0; p < line.pieces; ++p) {
+            XTalkPieceInfo piece{};
+            XTalkFragmentInfo fragment{};
+            if (!items->GetPieceInfo(i, p, piece) ||
+                !items->GetFragmentInfo(i, piece.fragment, fragment) || !fragment.isLink ||
+                std::atoi(fragment.url) != link)
                 continue;
-            for (const XTalkPiece& piece : line->pieces) {
-                if (piece.fragment != static_cast<int32_t>(f))
-                    continue;
-                const POINT pt{(piece.rect.left + piece.rect.right) / 2,
-                               (piece.rect.top + piece.rect.bottom) / 2};
-                std::printf("click: link %d at (%d, %d)\n", static_cast<int>(link),
-                            static_cast<int>(pt.x), static_cast<int>(pt.y));
-                XDesktop::GetInstance()->MouseMove(pt, 0);
-                XDesktop::GetInstance()->Click(pt);
-                return true;
-            }
+            const POINT pt{(piece.rect.left + piece.rect.right) / 2,
+                           (piece.rect.top + piece.rect.bottom) / 2};
+            std::printf("click: link %d at (%d, %d)\n", static_cast<int>(link),
+                        static_cast<int>(pt.x), static_cast<int>(pt.y));
+            XDesktop::GetInstance()->MouseMove(pt, 0);
+            XDesktop::GetInstance()->Click(pt);
+            return true;
         }
     }
     return false;

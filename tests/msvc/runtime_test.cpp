@@ -110,8 +110,9 @@ int main()
     try {
         try {
             throw std::runtime_error("kept across copies");
-        } catch (std::runtime_error e) {  // a copy shares the text
-            throw;
+        } catch (const std::runtime_error& e) {
+            const std::runtime_error copy(e);  // shares the text
+            throw copy;
         }
     } catch (const std::exception& e) {
         copied = e.what();

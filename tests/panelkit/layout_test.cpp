@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "panelkit/Views.h"
 #include "PanelkitTestSupport.h"
 
 namespace {
@@ -55,8 +56,8 @@ TEST(ItemLayout, WrapsAtTheMaxWidthWithoutSplittingCharacters)
         items.SetAutoWrap(c.wrap);
         items.SetMaxWidth(c.maxWidth);
         items.AddLine(c.markup);
-        const XTalkLine* line = items.GetLine(0);
-        ASSERT_NE(line, nullptr);
+        const std::optional<XTalkLine> line = panelkit::LineOf(&items, 0);
+        ASSERT_TRUE(line);
         EXPECT_EQ(Rows(*line), c.rows);
         const int32_t rows = c.rows.empty() ? 1 : static_cast<int32_t>(c.rows.size());
         EXPECT_EQ(line->rows, rows);
@@ -80,26 +81,26 @@ TEST(ItemLayout, FragmentsAndContentHeightInDesktopCoordinates)
     items->AddLine("");
     EXPECT_EQ(items->GetMaxHeight(), 4 * 12);
 
-    const XTalkLine* first = items->GetLine(0);
+    const std::optional<XTalkLine> first = panelkit::LineOf(items, 0);
     ASSERT_EQ(first->fragments.size(), 2u);
     EXPECT_EQ(first->fragments[0].rect, Rect(20, 30, 32, 42));
     // "cd" ends row 0, "ef" starts row 1: the rect bounds both.
     EXPECT_EQ(first->fragments[1].rect, Rect(20, 30, 44, 54));
     EXPECT_EQ(first->rect, Rect(20, 30, 44, 54));
-    EXPECT_EQ(items->GetLine(1)->rect, Rect(20, 54, 26, 66));
-    EXPECT_EQ(items->GetLine(2)->rect.top, 66);
+    EXPECT_EQ(panelkit::LineOf(items, 1)->rect, Rect(20, 54, 26, 66));
+    EXPECT_EQ(panelkit::LineOf(items, 2)->rect.top, 66);
 
     // Both rows of the link answer clicks; plain text does not.
-    EXPECT_NE(items->LinkAt(Pt(40, 35)), nullptr);
-    EXPECT_NE(items->LinkAt(Pt(25, 47)), nullptr);
-    EXPECT_EQ(items->LinkAt(Pt(22, 35)), nullptr);
+    EXPECT_TRUE(panelkit::LinkAt(items, Pt(40, 35)));
+    EXPECT_TRUE(panelkit::LinkAt(items, Pt(25, 47)));
+    EXPECT_FALSE(panelkit::LinkAt(items, Pt(22, 35)));
 
     // Moving the parent moves the laid-out text; a wider row unwraps.
     parent.MoveWindow(5, 7);
-    EXPECT_EQ(items->GetLine(0)->fragments[1].rect, Rect(25, 37, 49, 61));
+    EXPECT_EQ(panelkit::LineOf(items, 0)->fragments[1].rect, Rect(25, 37, 49, 61));
     items->SetMaxWidth(200);
     EXPECT_EQ(items->GetMaxHeight(), 3 * 12);
-    EXPECT_EQ(items->GetLine(0)->fragments[1].rect, Rect(37, 37, 61, 49));
+    EXPECT_EQ(panelkit::LineOf(items, 0)->fragments[1].rect, Rect(37, 37, 61, 49));
 }
 
 TEST(TalkControl, ScrollBarOnTheRightAndContainerFillsTheRest)
@@ -136,21 +137,21 @@ TEST(TalkControl, DrawsVisibleRowsClippedAndScrolls)
 
     XRecordingCanvas canvas;
     talk.Paint(&canvas);
-    ASSERT_EQ(canvas.Items().size(), 2u);
-    EXPECT_EQ(canvas.Items()[0].text, "one");
-    EXPECT_EQ(canvas.Items()[1].text, "two");
-    EXPECT_EQ(canvas.Items()[1].y, 12);
-    EXPECT_NE(canvas.Items()[1].color, canvas.Items()[0].color);  // links stand out
-    EXPECT_EQ(canvas.Items()[1].clip, Rect(0, 0, 100, 24));
+    ASSERT_EQ(panelkit::DrawnItems(canvas).size(), 2u);
+    EXPECT_EQ(panelkit::DrawnItems(canvas)[0].text, "one");
+    EXPECT_EQ(panelkit::DrawnItems(canvas)[1].text, "two");
+    EXPECT_EQ(panelkit::DrawnItems(canvas)[1].y, 12);
+    EXPECT_NE(panelkit::DrawnItems(canvas)[1].color, panelkit::DrawnItems(canvas)[0].color);  // links stand out
+    EXPECT_EQ(panelkit::DrawnItems(canvas)[1].clip, Rect(0, 0, 100, 24));
 
     // Scrolling past the end stops at the last row.
     talk.GetScrollBar()->SetPosition(100);
     EXPECT_EQ(talk.GetScrollBar()->GetPosition(), 12);
     canvas.Clear();
     talk.Paint(&canvas);
-    ASSERT_EQ(canvas.Items().size(), 2u);
-    EXPECT_EQ(canvas.Items()[0].text, "two");
-    EXPECT_EQ(canvas.Items()[0].y, 0);
+    ASSERT_EQ(panelkit::DrawnItems(canvas).size(), 2u);
+    EXPECT_EQ(panelkit::DrawnItems(canvas)[0].text, "two");
+    EXPECT_EQ(panelkit::DrawnItems(canvas)[0].y, 0);
     talk.Clear();
     EXPECT_EQ(talk.GetItemContainer()->GetLineCount(), 0);
     EXPECT_EQ(talk.GetScrollBar()->GetPosition(), 0);
@@ -173,15 +174,19 @@ TEST(TalkControl, AddedLinesLandWhereAWholeLayoutPutsThem)
 
     XItemContainer* items = talk.GetItemContainer();
     std::vector<RECT> added;
-    for (int32_t i = 0; i < items->GetLineCount(); ++i)
-        for (const XTalkPiece& piece : items->GetLine(i)->pieces)
+    for (int32_t i = 0; i < items->GetLineCount(); ++i) {
+        const std::optional<XTalkLine> line = panelkit::LineOf(items, i);
+        for (const XTalkPiece& piece : line->pieces)
             added.push_back(piece.rect);
+    }
     const int32_t height = items->GetMaxHeight();
     items->Layout();
     std::vector<RECT> whole;
-    for (int32_t i = 0; i < items->GetLineCount(); ++i)
-        for (const XTalkPiece& piece : items->GetLine(i)->pieces)
+    for (int32_t i = 0; i < items->GetLineCount(); ++i) {
+        const std::optional<XTalkLine> line = panelkit::LineOf(items, i);
+        for (const XTalkPiece& piece : line->pieces)
             whole.push_back(piece.rect);
+    }
     EXPECT_EQ(added, whole);
     EXPECT_EQ(items->GetMaxHeight(), height);
     EXPECT_EQ(talk.GetScrollBar()->GetPosition(), 12);

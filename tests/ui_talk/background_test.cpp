@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "panelkit/Views.h"
 #include "tests/ui_talk/TalkTestSupport.h"
 
 namespace orvane::test {
@@ -46,7 +47,7 @@ protected:
         XRecordingCanvas canvas;
         dlg->Paint(&canvas);
         Painted out{{}, {}, {}, 0};
-        for (const XRecordingCanvas::Item& item : canvas.Items()) {
+        for (const panelkit::DrawnItem& item : panelkit::DrawnItems(canvas)) {
             if (item.isText)
                 continue;
             const int32_t y = item.y - wnd.top;

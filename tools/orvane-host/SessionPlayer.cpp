@@ -3,6 +3,7 @@
 #include "host/FileSystem.h"
 #include "tools/orvane-host/Session.h"
 #include "tools/orvane-host/WindowDump.h"
+#include "panelkit/Views.h"
 #include "ui/Panelkit.h"
 #include "ui/TaskMainWnd.h"
 
@@ -54,8 +55,8 @@ void Session::ClickLink(XWindow* wnd, const Op& op)
         throw LineFault{WindowName(op.window) + " has no text control"};
     std::string links;
     for (int32_t i = 0; i < items->GetLineCount(); ++i) {
-        const XTalkLine* line = items->GetLine(i);
-        if (line == nullptr)
+        const std::optional<XTalkLine> line = panelkit::LineOf(items, i);
+        if (!line)
             continue;
         const int64_t value = LinkValue(*line);
         int32_t x = 0;

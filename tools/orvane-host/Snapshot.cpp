@@ -11,6 +11,7 @@
 #include "tools/orvane-host/DesktopPicture.h"
 #include "tools/orvane-host/Pixels.h"
 #include "tools/orvane-host/Session.h"
+#include "panelkit/Views.h"
 #include "ui/Panelkit.h"
 
 #if defined(__GNUC__) || defined(__clang__)
@@ -30,12 +31,12 @@ namespace orvane::hostprog {
 
 namespace {
 
-void DrawBitmap(Pixels& px, const XRecordingCanvas::Item& item)
+void DrawBitmap(Pixels& px, const panelkit::DrawnItem& item)
 {
     auto* image = dynamic_cast<XImage*>(item.bitmap);
     if (image == nullptr)
         return;
-    const std::vector<uint8_t>& src = image->GetPixels();
+    const std::vector<uint8_t> src = panelkit::PixelsOf(*image);
     const int32_t w = image->GetWidth();
     const int32_t h = image->GetHeight();
     if (w <= 0 || h <= 0 || src.size() < static_cast<size_t>(w) * static_cast<size_t>(h) * 4)
@@ -50,7 +51,7 @@ void DrawBitmap(Pixels& px, const XRecordingCanvas::Item& item)
     }
 }
 
-void DrawText(Pixels& px, const XRecordingCanvas::Item& item)
+void DrawText(Pixels& px, const panelkit::DrawnItem& item)
 {
     PaintGbk(px, item.font, item.x, item.y, item.text.c_str(), FromWPixel(item.color), item.clip,
              item.color == panelkit::kLinkColor);
@@ -99,7 +100,7 @@ DesktopPicture DrawDesktop(bool frames)
         px.Fill(rc, Rgb{58, 62, 72}, area);
         XRecordingCanvas canvas;
         wnd->Paint(&canvas);
-        for (const XRecordingCanvas::Item& item : canvas.Items()) {
+        for (const panelkit::DrawnItem& item : panelkit::DrawnItems(canvas)) {
             if (item.isText)
                 DrawText(px, item);
             else
