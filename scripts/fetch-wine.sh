@@ -48,8 +48,7 @@ private_apt() {
         "-o APT::Architecture=$arch -o APT::Architectures::=$arch -o Debug::NoLocking=1" \
         "-o APT::Sandbox::User=root" >"$state/options"
 }
-# Runs apt-get with the options of a private index, trying again while the
-# mirror is part-way through a sync.
+# Runs a step again while the mirror is part-way through a sync.
 with_retries() {
     local try
     for try in 1 2 3 4 5; do
@@ -70,18 +69,25 @@ echo "== 32-bit Wine from $mirror ($codename)"
 private_apt i386 i386 \
     "deb [arch=i386 signed-by=$keyring] $mirror $codename main" \
     "deb [arch=i386 signed-by=$keyring] $mirror $codename-updates main"
-with_retries apt_private i386 update >/dev/null
 # Wine and everything it depends on, and the headers of its development
-# package (its own dependencies are not needed for them).
-with_retries apt_private i386 install --download-only --no-install-recommends -y wine32 >/dev/null
-(cd "$dir/apt-i386/archives" && with_retries apt_private i386 download libwine-dev >/dev/null)
+# package (its own dependencies are not needed for them). A mirror part-way
+# through a sync fails one step or another: the whole fetch is tried again.
+fetch_i386() {
+    apt_private i386 update >/dev/null &&
+        apt_private i386 install --download-only --no-install-recommends -y wine32 >/dev/null &&
+        (cd "$dir/apt-i386/archives" && apt_private i386 download libwine-dev >/dev/null)
+}
+with_retries fetch_i386
 
 echo "== qemu-i386 from $codename-backports"
 private_apt qemu amd64 "deb [arch=amd64 signed-by=$keyring] $mirror $codename-backports main"
-with_retries apt_private qemu update >/dev/null
 # qemu 10 starts Wine's processes in half a second, Debian 12's qemu 7.2 in
 # close to a minute of processor time each.
-(cd "$dir/apt-qemu/archives" && with_retries apt_private qemu download qemu-user >/dev/null)
+fetch_qemu() {
+    apt_private qemu update >/dev/null &&
+        (cd "$dir/apt-qemu/archives" && apt_private qemu download qemu-user >/dev/null)
+}
+with_retries fetch_qemu
 
 echo "== unpacking"
 rm -rf "$dir/root" "$dir/qemu" "$dir/headers"
