@@ -30,7 +30,7 @@ extern CLogSink g_LogSink;
 // output, or to the debug channel followed by a separate "\r\n". Never
 // throws: a line the output cannot take is dropped.
 void WriteDebugLog(CLogSink& sink, const char* format, ...)
-#if defined(__GNUC__)
+#if defined(__GNUC__) || defined(__clang__)
     __attribute__((format(printf, 2, 3)))
 #endif
     ;

@@ -49,11 +49,18 @@ file(STRINGS ${_orvane_json_version_header} _orvane_json_version
 string(REGEX REPLACE ".*MAJOR +([0-9]+).*MINOR +([0-9]+).*PATCH +([0-9]+).*" "\\1.\\2.\\3"
        _orvane_json_version "${_orvane_json_version}")
 string(REGEX REPLACE "\\..*" "" _orvane_json_major "${_orvane_json_version}")
+# The Microsoft-ABI build has no std::filesystem: the library leaves out its
+# conversions of paths.
+set(_orvane_json_defines "")
+if(ORVANE_MSVC_ABI)
+  set(_orvane_json_defines "JSON_HAS_FILESYSTEM=0;JSON_HAS_EXPERIMENTAL_FILESYSTEM=0")
+endif()
 file(WRITE ${_orvane_json_dir}/nlohmann_jsonConfig.cmake
 "if(NOT TARGET nlohmann_json::nlohmann_json)
   add_library(nlohmann_json::nlohmann_json INTERFACE IMPORTED)
   set_target_properties(nlohmann_json::nlohmann_json PROPERTIES
-    INTERFACE_INCLUDE_DIRECTORIES \"${_orvane_json_dir}/include\")
+    INTERFACE_INCLUDE_DIRECTORIES \"${_orvane_json_dir}/include\"
+    INTERFACE_COMPILE_DEFINITIONS \"${_orvane_json_defines}\")
 endif()
 ")
 file(WRITE ${_orvane_json_dir}/nlohmann_jsonConfigVersion.cmake

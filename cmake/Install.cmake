@@ -41,11 +41,15 @@ if(NOT WIN32)
   # The installed libraries find each other beside themselves.
   set_target_properties(orvane panelkit PROPERTIES INSTALL_RPATH "$ORIGIN")
 endif()
-if(WIN32)
+if(WIN32 AND NOT ORVANE_MSVC_ABI)
   target_link_options(orvane PRIVATE -Wl,--output-def,${CMAKE_BINARY_DIR}/lib/Orvane.def)
   install(FILES ${CMAKE_BINARY_DIR}/lib/Orvane.def DESTINATION lib COMPONENT sdk)
 endif()
 
+if(WIN32)
+  set(ORVANE_ORVANE_IMPLIB ${CMAKE_IMPORT_LIBRARY_PREFIX}Orvane${CMAKE_IMPORT_LIBRARY_SUFFIX})
+  set(ORVANE_PANELKIT_IMPLIB ${CMAKE_IMPORT_LIBRARY_PREFIX}Panelkit${CMAKE_IMPORT_LIBRARY_SUFFIX})
+endif()
 configure_file(${CMAKE_SOURCE_DIR}/cmake/OrvaneConfig.cmake.in
   ${CMAKE_BINARY_DIR}/OrvaneConfig.cmake @ONLY)
 write_basic_package_version_file(${CMAKE_BINARY_DIR}/OrvaneConfigVersion.cmake

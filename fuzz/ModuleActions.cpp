@@ -16,6 +16,7 @@
 #include "panelkit/ImageCache.h"
 #include "platform/DebugChannel.h"
 #include "tools/orvane-host/Messages.h"
+#include "panelkit/Views.h"
 #include "ui/Panelkit.h"
 #include "ui/StoryTalk.h"
 #include "ui/TalkText.h"
@@ -75,7 +76,7 @@ constexpr int32_t kModuleWindows[] = {CTaskClient::kTalkWndID, CTaskClient::kLog
 
 std::vector<XWindow*> TopLevelWindows()
 {
-    return XDesktop::GetInstance()->GetWindows();
+    return panelkit::TopLevelWindows();
 }
 
 POINT Centre(XWindow* wnd)
@@ -87,7 +88,7 @@ POINT Centre(XWindow* wnd)
 
 CTaskLogDlg* LogDialog()
 {
-    for (XWindow* wnd : XDesktop::GetInstance()->FindTopLevel(CTaskClient::kLogWndID))
+    for (XWindow* wnd : panelkit::TopLevelWindows(CTaskClient::kLogWndID))
         if (auto* dlg = dynamic_cast<CTaskLogDlg*>(wnd))
             return dlg;
     return nullptr;
@@ -104,7 +105,7 @@ std::optional<POINT> LinkPoint(uint8_t n)
             continue;
         XItemContainer* items = dlg->m_pTalk->GetItemContainer();
         for (int32_t i = 0; i < items->GetLineCount(); ++i) {
-            const XTalkLine* line = items->GetLine(i);
+            const std::optional<XTalkLine> line = panelkit::LineOf(items, i);
             for (const XTalkPiece& piece : line->pieces) {
                 const auto f = static_cast<size_t>(piece.fragment);
                 if (f < line->fragments.size() && line->fragments[f].isLink)

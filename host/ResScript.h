@@ -6,7 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -63,7 +63,7 @@ public:
 private:
     ScriptLoader* m_pOwner;
     std::unique_ptr<ResNode> m_root;
-    std::unordered_map<int32_t, ResNode*> m_entries;
+    std::map<int32_t, ResNode*> m_entries;
 };
 
 }  // namespace orvane::host

@@ -1,12 +1,10 @@
 #include <algorithm>
 #include <exception>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 
 #include "host/Encoding.h"
+#include "host/FileSystem.h"
 #include "host/ReferenceHost.h"
 #include "host/ResScript.h"
 #include "host/ScriptParser.h"
@@ -16,69 +14,64 @@ namespace orvane::host {
 namespace {
 
 // Far beyond any real script; keeps a wrong path to a huge file from eating memory.
-constexpr std::uintmax_t kMaxScriptBytes = 16u * 1024u * 1024u;
+constexpr uint64_t kMaxScriptBytes = 16u * 1024u * 1024u;
 
 // The module's paths are GBK with backslashes; the file system wants UTF-8
-// (or UTF-16 on Windows, which std::filesystem gives it) with its own separators.
-std::optional<std::filesystem::path> FileSystemPath(const std::string& modulePath,
-                                                    std::string& reason)
+// with its own separators.
+std::optional<std::string> FileSystemPath(const std::string& modulePath, std::string& reason)
 {
     std::string text = modulePath;
 #if !defined(_WIN32)
     std::replace(text.begin(), text.end(), '\\', '/');
 #endif
     if (std::optional<std::string> utf8 = GbkToUtf8(text)) {
-        std::filesystem::path path(std::u8string(utf8->begin(), utf8->end()));
 #if !defined(_WIN32)
         // A host that put UTF-8 into the work folder still finds its files.
-        std::error_code ec;
-        if (!std::filesystem::exists(path, ec) && *utf8 != text &&
-            std::filesystem::exists(std::filesystem::path(text), ec))
-            return std::filesystem::path(text);
+        if (files::KindOf(*utf8) == files::PathKind::Missing && *utf8 != text &&
+            files::KindOf(text) != files::PathKind::Missing)
+            return text;
 #endif
-        return path;
+        return utf8;
     }
 #if defined(_WIN32)
     reason = "the path is not valid GBK text";
     return std::nullopt;
 #else
     (void)reason;
-    return std::filesystem::path(text);  // the bytes as they are
+    return text;  // the bytes as they are
 #endif
 }
 
 bool ReadScriptFile(const std::string& modulePath, std::string& contents, std::string& reason)
 {
-    const std::optional<std::filesystem::path> path = FileSystemPath(modulePath, reason);
+    const std::optional<std::string> path = FileSystemPath(modulePath, reason);
     if (!path)
         return false;
-    std::error_code ec;
-    const std::filesystem::file_status status = std::filesystem::status(*path, ec);
-    if (!std::filesystem::exists(status)) {
+    const files::PathKind kind = files::KindOf(*path);
+    if (kind == files::PathKind::Missing) {
         reason = "file not found";
         return false;
     }
-    if (std::filesystem::is_directory(status)) {
+    if (kind == files::PathKind::Folder) {
         reason = "the path names a folder, not a file";
         return false;
     }
     // A pipe or a device would keep the game waiting on it.
-    if (!std::filesystem::is_regular_file(status)) {
+    if (kind != files::PathKind::File) {
         reason = "the path names no regular file";
         return false;
     }
-    const std::uintmax_t size = std::filesystem::file_size(*path, ec);
-    if (!ec && size > kMaxScriptBytes) {
+    if (files::FileSize(*path).value_or(0) > kMaxScriptBytes) {
         reason = "the file is larger than 16 MiB";
         return false;
     }
-    std::ifstream in(*path, std::ios::binary);
-    if (!in) {
+    std::FILE* probe = files::Open(*path, "rb");
+    if (probe == nullptr) {
         reason = "the file cannot be opened";
         return false;
     }
-    contents.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) {
+    std::fclose(probe);
+    if (!files::ReadAll(*path, contents)) {
         reason = "the file cannot be read";
         return false;
     }

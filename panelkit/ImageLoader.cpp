@@ -1,16 +1,15 @@
 // Loads the game's BMP and TGA pictures. The file is read into memory first
 // and decoded from there, so the decoder never opens files itself and paths
 // are handled the same way on every platform.
-#include <sys/stat.h>
-
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "panelkit/ImageCache.h"
+#include "panelkit/Internals.h"
+#include "platform/SafeFile.h"
 #include "ui/Panelkit.h"
 
 #define STB_IMAGE_IMPLEMENTATION
@@ -19,9 +18,12 @@
 #define STBI_NO_STDIO
 #define STBI_NO_LINEAR
 #define STBI_NO_HDR
+// The toolkit runs on one thread; thread-local data would need the TLS
+// support of a newer C runtime than msvcrt.dll.
+#define STBI_NO_THREAD_LOCALS
 // Larger pictures are refused rather than allocated.
 #define STBI_MAX_DIMENSIONS 8192
-#if defined(__GNUC__)
+#if defined(__GNUC__) || defined(__clang__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-function"
 #pragma GCC diagnostic ignored "-Wunused-parameter"
@@ -30,14 +32,14 @@
 #pragma GCC diagnostic ignored "-Wimplicit-fallthrough"
 #endif
 #include "stb_image.h"
-#if defined(__GNUC__)
+#if defined(__GNUC__) || defined(__clang__)
 #pragma GCC diagnostic pop
 #endif
 
 namespace {
 
 // Picture files above this size are treated as unreadable.
-constexpr std::streamoff kMaxFileBytes = 64 * 1024 * 1024;
+constexpr long kMaxFileBytes = 64 * 1024 * 1024;
 // No BMP or TGA encoding gives more pixels per byte of the file than a
 // run-length packet does (two bytes for at most 255 pixels).
 constexpr uint64_t kMaxPixelsPerFileByte = 128;
@@ -92,22 +94,22 @@ std::string ToPlatformPath(const char* path)
 
 bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes)
 {
-    // A pipe would keep the game waiting and a folder holds no picture.
-    // (stat rather than std::filesystem: a check must cost no allocation.)
-    struct stat info;
-    if (::stat(path.c_str(), &info) != 0 || (info.st_mode & S_IFMT) != S_IFREG)
+    // A pipe would keep the game waiting and a folder holds no picture:
+    // only a regular file is opened. C streams rather than iostreams: the
+    // Microsoft-ABI build has no iostreams.
+    std::FILE* in = orvane::OpenRegularFile(path.c_str());
+    if (in == nullptr)
         return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size <= 0 || size > kMaxFileBytes)
-        return false;
-    in.seekg(0, std::ios::beg);
-    bytes.resize(static_cast<size_t>(size));
-    in.read(reinterpret_cast<char*>(bytes.data()), size);
-    return static_cast<std::streamoff>(in.gcount()) == size;
+    long size = -1;
+    if (std::fseek(in, 0, SEEK_END) == 0)
+        size = std::ftell(in);
+    bool read = false;
+    if (size > 0 && size <= kMaxFileBytes && std::fseek(in, 0, SEEK_SET) == 0) {
+        bytes.resize(static_cast<size_t>(size));
+        read = std::fread(bytes.data(), 1, bytes.size(), in) == bytes.size();
+    }
+    std::fclose(in);
+    return read;
 }
 
 struct Decoded {
@@ -137,7 +139,7 @@ void panelkit::KeepDecodedImages(bool keep)
         Kept().images.clear();
 }
 
-CImageLoader::CImageLoader() = default;
+CImageLoader::CImageLoader() : m_pData(new XImageLoaderData()) {}
 
 CImageLoader* CImageLoader::GetInstance()
 {
@@ -150,8 +152,8 @@ IBitmap* CImageLoader::LoadImageA(const char* path)
     if (path == nullptr || path[0] == '\0')
         return nullptr;
     std::string full = ToPlatformPath(path);
-    if (!IsAbsolute(full) && !m_strBase.empty()) {
-        std::string base = ToPlatformPath(m_strBase.c_str());
+    if (!IsAbsolute(full) && !m_pData->base.empty()) {
+        std::string base = ToPlatformPath(m_pData->base.c_str());
         if (!IsSeparator(base.back()))
             base += kSeparator;
         full = base + full;
@@ -160,7 +162,7 @@ IBitmap* CImageLoader::LoadImageA(const char* path)
     if (kept.keep) {
         const auto it = kept.images.find(full);
         if (it != kept.images.end())
-            return new XImage(it->second.width, it->second.height, it->second.rgba);
+            return panelkit::MakeSharedImage(it->second.width, it->second.height, it->second.rgba);
     }
     std::vector<unsigned char> bytes;
     if (!ReadWholeFile(full, bytes) || bytes.size() > static_cast<size_t>(INT32_MAX) ||
@@ -182,7 +184,7 @@ IBitmap* CImageLoader::LoadImageA(const char* path)
     auto rgba = std::make_shared<const std::vector<uint8_t>>(pixels, pixels + count);
     if (kept.keep)
         kept.images.insert_or_assign(full, Decoded{width, height, rgba});
-    return new XImage(width, height, std::move(rgba));
+    return panelkit::MakeSharedImage(width, height, std::move(rgba));
 }
 
 void CImageLoader::FreeImage(IBitmap* image)
@@ -192,10 +194,10 @@ void CImageLoader::FreeImage(IBitmap* image)
 
 void CImageLoader::SetBaseFolder(const char* folder)
 {
-    m_strBase = folder != nullptr ? folder : "";
+    m_pData->base = folder != nullptr ? folder : "";
 }
 
-const std::string& CImageLoader::GetBaseFolder() const
+const char* CImageLoader::GetBaseFolder() const
 {
-    return m_strBase;
+    return m_pData->base.c_str();
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "panelkit/TalkLine.h"
 #include "ui/Panelkit.h"
 
 namespace panelkit {

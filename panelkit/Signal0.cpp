@@ -2,6 +2,7 @@
 // signal is emitting (a close button ends its dialog); the signal then hands
 // its connections to the outermost running emit, which frees them once no
 // handler of this signal is on the stack any more.
+#include "panelkit/Internals.h"
 #include "ui/Panelkit.h"
 
 BasicConnection0::~BasicConnection0() = default;
@@ -13,20 +14,21 @@ struct Signal0::EmitFrame {
     std::vector<BasicConnection0*> orphans;
 };
 
-Signal0::Signal0() : m_pFrame(nullptr) {}
+Signal0::Signal0() : m_pData(new XSignalData()), m_pFrame(nullptr) {}
 
 Signal0::~Signal0()
 {
+    const std::unique_ptr<XSignalData> data(m_pData);
     if (m_pFrame != nullptr) {
         EmitFrame* outermost = m_pFrame;
         for (EmitFrame* frame = m_pFrame; frame != nullptr; frame = frame->outer) {
             frame->signalAlive = false;
             outermost = frame;
         }
-        outermost->orphans = std::move(m_connections);
+        outermost->orphans = std::move(data->connections);
         return;
     }
-    for (BasicConnection0* connection : m_connections)
+    for (BasicConnection0* connection : data->connections)
         connection->Destroy();
 }
 
@@ -36,7 +38,7 @@ void Signal0::connect(BasicConnection0* connection)
         return;
     // Owned from the call on: one that cannot be kept is freed.
     try {
-        m_connections.push_back(connection);
+        m_pData->connections.push_back(connection);
     } catch (...) {
         connection->Destroy();
         throw;
@@ -46,7 +48,7 @@ void Signal0::connect(BasicConnection0* connection)
 void Signal0::emit()
 {
     // Connections added by a handler are called from the next emit on.
-    const std::vector<BasicConnection0*> snapshot = m_connections;
+    const std::vector<BasicConnection0*> snapshot = m_pData->connections;
     EmitFrame frame{m_pFrame, true, {}};
     m_pFrame = &frame;
     try {
@@ -75,5 +77,5 @@ void Signal0::emit()
 
 int32_t Signal0::GetConnectionCount() const
 {
-    return static_cast<int32_t>(m_connections.size());
+    return static_cast<int32_t>(m_pData->connections.size());
 }

@@ -1,5 +1,6 @@
 // A push button: it takes the press itself and fires its click signal when
 // the release comes back over it.
+#include "panelkit/Internals.h"
 #include "ui/Panelkit.h"
 
 XButton::XButton(XWindow* parent) : XWindow(parent), m_bPressed(FALSE) {}
@@ -40,11 +41,11 @@ void XButton::OnMouseExit()
 void XButton::OnDraw(ICanvas* canvas, RECT& rc)
 {
     ITTFont* font = GetFont();
-    if (canvas != nullptr && font != nullptr && !m_strText.empty()) {
+    if (canvas != nullptr && font != nullptr && !m_pData->text.empty()) {
         const int32_t x =
-            m_rcWindow.left + (GetWidth() - font->GetTextWidth(m_strText.c_str())) / 2;
+            m_rcWindow.left + (GetWidth() - font->GetTextWidth(m_pData->text.c_str())) / 2;
         const int32_t y = m_rcWindow.top + (GetHeight() - font->GetTextHeight()) / 2;
-        canvas->DrawString(font, x, y, m_strText.c_str(), GetForeColor(), &m_rcWindow, 1);
+        canvas->DrawString(font, x, y, m_pData->text.c_str(), GetForeColor(), &m_rcWindow, 1);
     }
     XWindow::OnDraw(canvas, rc);
 }

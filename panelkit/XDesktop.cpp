@@ -9,6 +9,7 @@
 // top-level window is dropped.
 #include <algorithm>
 
+#include "panelkit/Internals.h"
 #include "panelkit/TextUtil.h"
 #include "panelkit/WindowState.h"
 #include "ui/Panelkit.h"
@@ -61,12 +62,20 @@ std::vector<XWindow*> InAddOrder(const std::vector<XWindow*>& addOrder,
 }  // namespace
 
 XDesktop::XDesktop()
-    : m_pActive(nullptr), m_pMouse(nullptr), m_pCapture(nullptr), m_ptLast{0, 0}, m_pDrag(nullptr)
+    : m_pActive(nullptr),
+      m_pMouse(nullptr),
+      m_pCapture(nullptr),
+      m_ptLast{0, 0},
+      m_pDrag(nullptr),
+      m_pDesktopData(new XDesktopData())
 {
     m_rcWindow = kDesktopRect;
 }
 
-XDesktop::~XDesktop() = default;
+XDesktop::~XDesktop()
+{
+    delete m_pDesktopData;
+}
 
 XDesktop* XDesktop::GetInstance()
 {
@@ -79,15 +88,15 @@ XDesktop* XDesktop::GetInstance()
 void XDesktop::Reset()
 {
     XDesktop* desktop = GetInstance();
-    while (!desktop->m_children.empty()) {
-        XWindow* wnd = desktop->m_children.back();
+    while (!desktop->m_pData->children.empty()) {
+        XWindow* wnd = desktop->m_pData->children.back();
         wnd->Release();
         // A Release override that kept the window alive still loses its
         // place on the desktop (it is leaked rather than freed twice).
-        if (!desktop->m_children.empty() && desktop->m_children.back() == wnd)
+        if (!desktop->m_pData->children.empty() && desktop->m_pData->children.back() == wnd)
             desktop->RemoveChild(wnd);
     }
-    desktop->m_addOrder.clear();
+    desktop->m_pDesktopData->addOrder.clear();
     desktop->m_pActive = nullptr;
     desktop->m_pMouse = nullptr;
     desktop->m_pCapture = nullptr;
@@ -104,51 +113,45 @@ void XDesktop::AddWindow(XWindow* wnd)
         return;
     const bool wasOnDesktop = HasWindow(wnd) != FALSE;
     // Room first, so that a window is either wholly on the desktop or not.
-    m_addOrder.reserve(m_addOrder.size() + 1);
+    m_pDesktopData->addOrder.reserve(m_pDesktopData->addOrder.size() + 1);
     AddChild(wnd);
     if (wnd->GetParent() != this)
         return;  // refused (a loop)
     // AddChild keeps an existing place; adding again puts it on top.
-    m_children.erase(std::remove(m_children.begin(), m_children.end(), wnd), m_children.end());
-    m_children.push_back(wnd);
+    m_pData->children.erase(std::remove(m_pData->children.begin(), m_pData->children.end(), wnd), m_pData->children.end());
+    m_pData->children.push_back(wnd);
     wnd->m_bTopLevel = true;
     if (!wasOnDesktop) {
-        m_addOrder.erase(std::remove(m_addOrder.begin(), m_addOrder.end(), wnd), m_addOrder.end());
-        m_addOrder.push_back(wnd);
+        m_pDesktopData->addOrder.erase(std::remove(m_pDesktopData->addOrder.begin(), m_pDesktopData->addOrder.end(), wnd), m_pDesktopData->addOrder.end());
+        m_pDesktopData->addOrder.push_back(wnd);
     }
 }
 
 int32_t XDesktop::GetWindowCount()
 {
-    return static_cast<int32_t>(m_children.size());
+    return static_cast<int32_t>(m_pData->children.size());
 }
 
 XWindow* XDesktop::GetWindowAt(int32_t index)
 {
-    const std::vector<XWindow*> windows = InAddOrder(m_addOrder, m_children);
+    const std::vector<XWindow*> windows = InAddOrder(m_pDesktopData->addOrder, m_pData->children);
     if (index < 0 || static_cast<size_t>(index) >= windows.size())
         return nullptr;
     return windows[static_cast<size_t>(index)];
 }
 
-std::vector<XWindow*> XDesktop::GetWindows()
+XWindow* XDesktop::FindTopLevel(int32_t id, int32_t nth)
 {
-    return InAddOrder(m_addOrder, m_children);
-}
-
-std::vector<XWindow*> XDesktop::FindTopLevel(int32_t id)
-{
-    std::vector<XWindow*> found;
-    for (XWindow* wnd : InAddOrder(m_addOrder, m_children)) {
-        if (wnd->GetID() == id)
-            found.push_back(wnd);
+    for (XWindow* wnd : InAddOrder(m_pDesktopData->addOrder, m_pData->children)) {
+        if (wnd->GetID() == id && nth-- == 0)
+            return wnd;
     }
-    return found;
+    return nullptr;
 }
 
 BOOL XDesktop::HasWindow(XWindow* wnd)
 {
-    return std::find(m_children.begin(), m_children.end(), wnd) != m_children.end() ? TRUE : FALSE;
+    return std::find(m_pData->children.begin(), m_pData->children.end(), wnd) != m_pData->children.end() ? TRUE : FALSE;
 }
 
 void XDesktop::SetActiveWindow(XWindow* wnd)
@@ -158,8 +161,8 @@ void XDesktop::SetActiveWindow(XWindow* wnd)
         return;
     XWindow* main = wnd->GetMainWnd();
     if (main != nullptr && HasWindow(main)) {
-        m_children.erase(std::find(m_children.begin(), m_children.end(), main));
-        m_children.push_back(main);
+        m_pData->children.erase(std::find(m_pData->children.begin(), m_pData->children.end(), main));
+        m_pData->children.push_back(main);
     }
 }
 
@@ -175,7 +178,7 @@ XWindow* XDesktop::GetMouseWindow()
 
 XWindow* XDesktop::TopLevelAt(POINT pt)
 {
-    for (auto it = m_children.rbegin(); it != m_children.rend(); ++it) {
+    for (auto it = m_pData->children.rbegin(); it != m_pData->children.rend(); ++it) {
         XWindow* wnd = *it;
         if (wnd->IsVisible() && panelkit::RectContains(wnd->m_rcWindow, pt))
             return wnd;
@@ -291,7 +294,7 @@ void XDesktop::ForgetWindow(XWindow* wnd)
         m_pCapture = nullptr;
     if (m_pDrag == wnd)
         m_pDrag = nullptr;
-    m_addOrder.erase(std::remove(m_addOrder.begin(), m_addOrder.end(), wnd), m_addOrder.end());
+    m_pDesktopData->addOrder.erase(std::remove(m_pDesktopData->addOrder.begin(), m_pDesktopData->addOrder.end(), wnd), m_pDesktopData->addOrder.end());
 }
 
 XWindow* XDesktop::GetCaptureWindow()

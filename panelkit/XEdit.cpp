@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "panelkit/Internals.h"
 #include "panelkit/LineBreak.h"
 #include "panelkit/TextUtil.h"
 #include "ui/Panelkit.h"
@@ -18,8 +19,8 @@ void XEdit::SetMaxLen(int32_t maxLen)
 {
     // 0 or less: no limit.
     m_nMaxLen = maxLen > 0 ? maxLen : 0;
-    if (m_nMaxLen > 0 && m_strText.size() > static_cast<size_t>(m_nMaxLen)) {
-        const std::string text = m_strText;
+    if (m_nMaxLen > 0 && m_pData->text.size() > static_cast<size_t>(m_nMaxLen)) {
+        const std::string text = m_pData->text;
         SetWindowTextA(text.c_str());
     }
 }
@@ -44,7 +45,7 @@ void XEdit::SetWindowTextA(const char* text)
 void XEdit::OnDraw(ICanvas* canvas, RECT& rc)
 {
     ITTFont* font = GetFont();
-    if (canvas == nullptr || m_strText.empty() || font == nullptr) {
+    if (canvas == nullptr || m_pData->text.empty() || font == nullptr) {
         XWindow::OnDraw(canvas, rc);
         return;
     }
@@ -53,7 +54,7 @@ void XEdit::OnDraw(ICanvas* canvas, RECT& rc)
     // are clipped away.
     const int32_t rowHeight = std::max<int32_t>(font->GetTextHeight(), 1);
     int32_t y = m_rcWindow.top;
-    const std::string& text = m_strText;
+    const std::string& text = m_pData->text;
     std::vector<panelkit::TextUnit> units;
     std::vector<size_t> offsets;
     for (size_t start = 0; start <= text.size() && y < m_rcWindow.bottom;) {

@@ -6,6 +6,7 @@
 // Positions are desktop coordinates, shifted up by the scroll offset.
 #include <algorithm>
 
+#include "panelkit/Internals.h"
 #include "panelkit/LineBreak.h"
 #include "panelkit/LinkMarkup.h"
 #include "panelkit/TextPainter.h"
@@ -47,6 +48,7 @@ bool Intersects(const RECT& a, const RECT& b)
 
 XItemContainer::XItemContainer(XWindow* parent)
     : XWindow(parent),
+      m_pItemData(new XItemContainerData()),
       m_bAutoWrap(0),
       m_nMaxWidth(0),
       m_nViewHeight(0),
@@ -60,7 +62,10 @@ XItemContainer::XItemContainer(XWindow* parent)
 {
 }
 
-XItemContainer::~XItemContainer() = default;
+XItemContainer::~XItemContainer()
+{
+    delete m_pItemData;
+}
 
 void XItemContainer::SetAutoWrap(int32_t wrap)
 {
@@ -125,20 +130,20 @@ void XItemContainer::AddLine(const char* markup)
     line.markup = markup;
     line.fragments = panelkit::ParseLinkMarkup(line.markup);
     line.rows = 1;
-    m_lines.push_back(std::move(line));
+    m_pItemData->lines.push_back(std::move(line));
     // Only the new line needs a place, unless the font changed since the
     // others were laid out.
     if (m_pLayoutFont != GetFont()) {
         Layout();
         return;
     }
-    LayoutLine(m_lines.back());
+    LayoutLine(GetLineCount() - 1);
     InvalidRect(nullptr);
 }
 
 void XItemContainer::Clear()
 {
-    m_lines.clear();
+    m_pItemData->lines.clear();
     m_nScroll = 0;
     m_bLinkPressed = false;
     Layout();
@@ -146,14 +151,55 @@ void XItemContainer::Clear()
 
 int32_t XItemContainer::GetLineCount()
 {
-    return static_cast<int32_t>(m_lines.size());
+    return static_cast<int32_t>(m_pItemData->lines.size());
 }
 
-const XTalkLine* XItemContainer::GetLine(int32_t index)
+namespace {
+
+void FragmentInfo(const XTalkFragment& fragment, XTalkFragmentInfo& info)
 {
-    if (index < 0 || index >= GetLineCount())
-        return nullptr;
-    return &m_lines[static_cast<size_t>(index)];
+    info.text = fragment.text.c_str();
+    info.isLink = fragment.isLink ? TRUE : FALSE;
+    info.url = fragment.url.c_str();
+    info.rect = fragment.rect;
+}
+
+}  // namespace
+
+BOOL XItemContainer::GetLineInfo(int32_t line, XTalkLineInfo& info)
+{
+    if (line < 0 || line >= GetLineCount())
+        return FALSE;
+    const XTalkLine& current = m_pItemData->lines[static_cast<size_t>(line)];
+    info.markup = current.markup.c_str();
+    info.rect = current.rect;
+    info.rows = current.rows;
+    info.fragments = static_cast<int32_t>(current.fragments.size());
+    info.pieces = static_cast<int32_t>(current.pieces.size());
+    return TRUE;
+}
+
+BOOL XItemContainer::GetFragmentInfo(int32_t line, int32_t fragment, XTalkFragmentInfo& info)
+{
+    if (line < 0 || line >= GetLineCount())
+        return FALSE;
+    const XTalkLine& current = m_pItemData->lines[static_cast<size_t>(line)];
+    if (fragment < 0 || static_cast<size_t>(fragment) >= current.fragments.size())
+        return FALSE;
+    FragmentInfo(current.fragments[static_cast<size_t>(fragment)], info);
+    return TRUE;
+}
+
+BOOL XItemContainer::GetPieceInfo(int32_t line, int32_t piece, XTalkPieceInfo& info)
+{
+    if (line < 0 || line >= GetLineCount())
+        return FALSE;
+    const XTalkLine& current = m_pItemData->lines[static_cast<size_t>(line)];
+    if (piece < 0 || static_cast<size_t>(piece) >= current.pieces.size())
+        return FALSE;
+    const XTalkPiece& found = current.pieces[static_cast<size_t>(piece)];
+    info = XTalkPieceInfo{found.fragment, found.begin, found.length, found.rect};
+    return TRUE;
 }
 
 int32_t XItemContainer::RowHeight()
@@ -167,13 +213,14 @@ void XItemContainer::Layout()
     m_pLayoutFont = GetFont();
     m_nTotalRows = 0;
     m_nContentHeight = 0;
-    for (XTalkLine& line : m_lines)
-        LayoutLine(line);
+    for (int32_t index = 0; index < GetLineCount(); ++index)
+        LayoutLine(index);
     InvalidRect(nullptr);
 }
 
-void XItemContainer::LayoutLine(XTalkLine& line)
+void XItemContainer::LayoutLine(int32_t index)
 {
+    XTalkLine& line = m_pItemData->lines[static_cast<size_t>(index)];
     ITTFont* font = GetFont();
     const int32_t rowHeight = RowHeight();
     const bool wrap = m_bAutoWrap != 0 && m_nMaxWidth > 0;
@@ -285,8 +332,8 @@ bool XItemContainer::FindLink(POINT pt, int32_t& line, int32_t& fragment)
     // Only the visible part of the container takes clicks.
     if (!panelkit::RectContains(m_rcWindow, pt))
         return false;
-    for (size_t l = 0; l < m_lines.size(); ++l) {
-        const XTalkLine& current = m_lines[l];
+    for (size_t l = 0; l < m_pItemData->lines.size(); ++l) {
+        const XTalkLine& current = m_pItemData->lines[l];
         for (const XTalkPiece& piece : current.pieces) {
             const XTalkFragment& owner = current.fragments[static_cast<size_t>(piece.fragment)];
             if (owner.isLink && panelkit::RectContains(piece.rect, pt)) {
@@ -299,21 +346,30 @@ bool XItemContainer::FindLink(POINT pt, int32_t& line, int32_t& fragment)
     return false;
 }
 
-const XTalkFragment* XItemContainer::HoveredLink()
+bool XItemContainer::FindHoveredLink(int32_t& line, int32_t& fragment)
 {
     XDesktop* desktop = GetDesktop();
     if (desktop->GetMouseWindow() != this || !panelkit::AcceptsInput(this))
-        return nullptr;
-    return LinkAt(desktop->GetLastMousePoint());
+        return false;
+    return FindLink(desktop->GetLastMousePoint(), line, fragment);
 }
 
-const XTalkFragment* XItemContainer::LinkAt(POINT pt)
+BOOL XItemContainer::HoveredLink(XTalkFragmentInfo& info)
+{
+    int32_t line = -1;
+    int32_t fragment = -1;
+    if (!FindHoveredLink(line, fragment))
+        return FALSE;
+    return GetFragmentInfo(line, fragment, info);
+}
+
+BOOL XItemContainer::LinkAt(POINT pt, XTalkFragmentInfo& info)
 {
     int32_t line = -1;
     int32_t fragment = -1;
     if (!FindLink(pt, line, fragment))
-        return nullptr;
-    return &m_lines[static_cast<size_t>(line)].fragments[static_cast<size_t>(fragment)];
+        return FALSE;
+    return GetFragmentInfo(line, fragment, info);
 }
 
 BOOL XItemContainer::OnMouseDown(uint32_t a, uint32_t b, POINT pt)
@@ -321,11 +377,11 @@ BOOL XItemContainer::OnMouseDown(uint32_t a, uint32_t b, POINT pt)
     if (a != 1)
         return XWindow::OnMouseDown(a, b, pt);
     m_bLinkPressed = FindLink(pt, m_nPressedLine, m_nPressedFragment);
-    m_strPressedUrl.clear();
+    m_pItemData->pressedUrl.clear();
     if (m_bLinkPressed) {
-        m_strPressedUrl = m_lines[static_cast<size_t>(m_nPressedLine)]
-                              .fragments[static_cast<size_t>(m_nPressedFragment)]
-                              .url;
+        m_pItemData->pressedUrl = m_pItemData->lines[static_cast<size_t>(m_nPressedLine)]
+                                      .fragments[static_cast<size_t>(m_nPressedFragment)]
+                                      .url;
     }
     GetDesktop()->SetCaptureWindow(this);
     return TRUE;
@@ -346,7 +402,7 @@ BOOL XItemContainer::OnMouseUp(uint32_t a, uint32_t b, POINT pt)
         return FALSE;
     // The handler may end the whole window: keep the url on the stack and
     // touch nothing of this container afterwards.
-    const std::string url = m_strPressedUrl;
+    const std::string url = m_pItemData->pressedUrl;
     talk->OnTaskTextClick(url.c_str());
     return TRUE;
 }
@@ -357,8 +413,13 @@ void XItemContainer::OnDraw(ICanvas* canvas, RECT& rc)
         return;
     ITTFont* font = GetFont();
     RECT clip = m_rcWindow;
-    const XTalkFragment* hovered = HoveredLink();
-    for (const XTalkLine& line : m_lines) {
+    int32_t hoveredLine = -1;
+    int32_t hoveredFragment = -1;
+    const XTalkFragment* hovered = nullptr;
+    if (FindHoveredLink(hoveredLine, hoveredFragment))
+        hovered = &m_pItemData->lines[static_cast<size_t>(hoveredLine)]
+                       .fragments[static_cast<size_t>(hoveredFragment)];
+    for (const XTalkLine& line : m_pItemData->lines) {
         for (const XTalkPiece& piece : line.pieces) {
             if (!Intersects(piece.rect, clip))
                 continue;

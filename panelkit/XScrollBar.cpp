@@ -4,8 +4,10 @@
 // arrow at each end, the track between them and the thumb on it.
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
+#include "panelkit/Internals.h"
 #include "ui/Panelkit.h"
 
 namespace {
@@ -65,7 +67,11 @@ public:
             Fill(m_w / 2 - span - 1, top + row, m_w / 2 + span + 1, top + row + 1, c);
         }
     }
-    std::unique_ptr<IBitmap> Image() { return std::make_unique<XImage>(m_w, m_h, std::move(m_px)); }
+    std::unique_ptr<IBitmap> Image()
+    {
+        return std::unique_ptr<IBitmap>(panelkit::MakeSharedImage(
+            m_w, m_h, std::make_shared<const std::vector<uint8_t>>(std::move(m_px))));
+    }
     int32_t Width() const { return m_w; }
     int32_t Height() const { return m_h; }
 
@@ -100,11 +106,15 @@ XScrollBar::XScrollBar(XWindow* parent)
       m_nView(0),
       m_nPos(0),
       m_nRefreshCount(0),
-      m_nDragGrab(-1)
+      m_nDragGrab(-1),
+      m_pBarData(new XScrollBarData())
 {
 }
 
-XScrollBar::~XScrollBar() = default;
+XScrollBar::~XScrollBar()
+{
+    delete m_pBarData;
+}
 
 void XScrollBar::GetSize(SIZE& size)
 {
@@ -154,9 +164,9 @@ void XScrollBar::SetPosition(int32_t pos)
     InvalidRect(nullptr);
 }
 
-bool XScrollBar::CanScroll()
+BOOL XScrollBar::CanScroll()
 {
-    return m_nContent > m_nView && m_nView > 0;
+    return m_nContent > m_nView && m_nView > 0 ? TRUE : FALSE;
 }
 
 int32_t XScrollBar::RowStep()
@@ -267,18 +277,18 @@ void XScrollBar::OnDraw(ICanvas* canvas, RECT& rc)
         XWindow::OnDraw(canvas, rc);
         return;
     }
-    const bool live = CanScroll();
+    const bool live = CanScroll() != FALSE;
     Canvas trackPicture(width, track.bottom - track.top, kTrack);
     trackPicture.Fill(0, 0, 1, trackPicture.Height(), kTrackRim);
     trackPicture.Fill(width - 1, 0, width, trackPicture.Height(), kTrackRim);
-    m_pTrackImage = trackPicture.Image();
-    m_pTrackImage->Draw(canvas, left, track.top, 0);
+    m_pBarData->track = trackPicture.Image();
+    m_pBarData->track->Draw(canvas, left, track.top, 0);
     if (const int32_t arrow = ArrowHeight(); arrow > 0) {
         for (bool up : {true, false}) {
             Canvas button(width, arrow, kButton);
             button.Rim(kTrackRim);
             button.Arrow(up, live ? kGold : kDimGold);
-            std::unique_ptr<IBitmap>& image = up ? m_pUpImage : m_pDownImage;
+            std::unique_ptr<IBitmap>& image = up ? m_pBarData->up : m_pBarData->down;
             image = button.Image();
             image->Draw(canvas, left, up ? m_rcWindow.top : m_rcWindow.bottom - arrow, 0);
         }
@@ -292,8 +302,8 @@ void XScrollBar::OnDraw(ICanvas* canvas, RECT& rc)
         const int32_t mid = picture.Height() / 2;
         for (int32_t dy : {-3, 0, 3})
             picture.Fill(3, mid + dy, width - 3, mid + dy + 1, kTrackRim);
-        m_pThumbImage = picture.Image();
-        m_pThumbImage->Draw(canvas, left, thumb.top, 0);
+        m_pBarData->thumb = picture.Image();
+        m_pBarData->thumb->Draw(canvas, left, thumb.top, 0);
     }
     XWindow::OnDraw(canvas, rc);
 }

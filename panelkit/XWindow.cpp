@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <deque>
 
+#include "panelkit/Internals.h"
 #include "panelkit/TextUtil.h"
 #include "panelkit/WindowState.h"
 #include "ui/Panelkit.h"
@@ -27,6 +28,7 @@ XWindow::XWindow() : XWindow(nullptr) {}
 XWindow::XWindow(XWindow* parent)
     : m_rcWindow{0, 0, 0, 0},
       m_pParent(parent),
+      m_pData(new XWindowData()),
       m_nID(0),
       m_bVisible(TRUE),
       m_bEnabled(TRUE),
@@ -43,7 +45,7 @@ XWindow::~XWindow()
 {
     // Children first; they must not reach back into this half-destroyed window.
     std::vector<XWindow*> children;
-    children.swap(m_children);
+    children.swap(m_pData->children);
     for (XWindow* child : children) {
         child->m_pParent = nullptr;
         delete child;
@@ -54,6 +56,7 @@ XWindow::~XWindow()
     if (desktop != this)
         desktop->ForgetWindow(this);
     CImageLoader::GetInstance()->FreeImage(m_pBackImage);
+    delete m_pData;
 }
 
 void XWindow::Release()
@@ -78,13 +81,13 @@ XWindow* XWindow::FindWindowByID(int32_t id)
 {
     // Breadth first: the nearest window with the id wins, so a window's own
     // children are found before the parts of a compound child.
-    std::deque<XWindow*> queue(m_children.begin(), m_children.end());
+    std::deque<XWindow*> queue(m_pData->children.begin(), m_pData->children.end());
     while (!queue.empty()) {
         XWindow* wnd = queue.front();
         queue.pop_front();
         if (wnd->m_nID == id)
             return wnd;
-        queue.insert(queue.end(), wnd->m_children.begin(), wnd->m_children.end());
+        queue.insert(queue.end(), wnd->m_pData->children.begin(), wnd->m_pData->children.end());
     }
     return nullptr;
 }
@@ -99,7 +102,7 @@ void XWindow::SetWindowPos(RECT& rc)
     const int32_t dy = target.top - m_rcWindow.top;
     m_rcWindow = target;
     if (dx != 0 || dy != 0) {
-        for (XWindow* child : m_children)
+        for (XWindow* child : m_pData->children)
             child->MoveWindow(dx, dy);
     }
     InvalidRect(nullptr);
@@ -116,7 +119,7 @@ void XWindow::MoveWindow(int32_t dx, int32_t dy)
     m_rcWindow.right = ClampCoord(int64_t{m_rcWindow.right} + dx);
     m_rcWindow.top = ClampCoord(int64_t{m_rcWindow.top} + dy);
     m_rcWindow.bottom = ClampCoord(int64_t{m_rcWindow.bottom} + dy);
-    for (XWindow* child : m_children)
+    for (XWindow* child : m_pData->children)
         child->MoveWindow(dx, dy);
     InvalidRect(nullptr);
 }
@@ -138,13 +141,13 @@ void XWindow::InvalidRect(RECT*)
 
 void XWindow::SetWindowTextA(const char* text)
 {
-    m_strText = text != nullptr ? text : "";
+    m_pData->text = text != nullptr ? text : "";
     InvalidRect(nullptr);
 }
 
 const char* XWindow::GetWindowTextA()
 {
-    return m_strText.c_str();
+    return m_pData->text.c_str();
 }
 
 void XWindow::SetParent(XWindow* parent)
@@ -184,11 +187,11 @@ void XWindow::OnDraw(ICanvas* canvas, RECT&)
 {
     // A main window's text is its title, centred across its top. Child
     // windows draw their text their own way (buttons, edits) or not at all.
-    if (!m_bTopLevel || canvas == nullptr || m_pFont == nullptr || m_strText.empty())
+    if (!m_bTopLevel || canvas == nullptr || m_pFont == nullptr || m_pData->text.empty())
         return;
-    const int32_t x = m_rcWindow.left + (GetWidth() - m_pFont->GetTextWidth(m_strText.c_str())) / 2;
+    const int32_t x = m_rcWindow.left + (GetWidth() - m_pFont->GetTextWidth(m_pData->text.c_str())) / 2;
     const int32_t y = m_rcWindow.top + kTitleTop;
-    canvas->DrawString(m_pFont, x, y, m_strText.c_str(), m_ForeColor, &m_rcWindow, 1);
+    canvas->DrawString(m_pFont, x, y, m_pData->text.c_str(), m_ForeColor, &m_rcWindow, 1);
 }
 
 void XWindow::OnEraseBkgnd(ICanvas* canvas, RECT&)
@@ -312,14 +315,14 @@ XWindow* XWindow::GetParent()
 
 int32_t XWindow::GetChildCount()
 {
-    return static_cast<int32_t>(m_children.size());
+    return static_cast<int32_t>(m_pData->children.size());
 }
 
 XWindow* XWindow::GetChild(int32_t index)
 {
     if (index < 0 || index >= GetChildCount())
         return nullptr;
-    return m_children[static_cast<size_t>(index)];
+    return m_pData->children[static_cast<size_t>(index)];
 }
 
 void XWindow::AddChild(XWindow* child)
@@ -333,13 +336,13 @@ void XWindow::AddChild(XWindow* child)
         if (w == child)
             return;
     }
-    if (std::find(m_children.begin(), m_children.end(), child) != m_children.end()) {
+    if (std::find(m_pData->children.begin(), m_pData->children.end(), child) != m_pData->children.end()) {
         child->m_pParent = this;
         return;
     }
     if (child->m_pParent != nullptr && child->m_pParent != this)
         child->m_pParent->RemoveChild(child);
-    m_children.push_back(child);
+    m_pData->children.push_back(child);
     child->m_pParent = this;
     child->m_bTopLevel = false;
     InvalidRect(nullptr);
@@ -347,10 +350,10 @@ void XWindow::AddChild(XWindow* child)
 
 void XWindow::RemoveChild(XWindow* child)
 {
-    auto found = std::find(m_children.begin(), m_children.end(), child);
-    if (found == m_children.end())
+    auto found = std::find(m_pData->children.begin(), m_pData->children.end(), child);
+    if (found == m_pData->children.end())
         return;
-    m_children.erase(found);
+    m_pData->children.erase(found);
     child->m_pParent = nullptr;
     child->m_bTopLevel = false;
     InvalidRect(nullptr);
@@ -360,7 +363,7 @@ XWindow* XWindow::HitTest(POINT pt)
 {
     if (!m_bVisible || !panelkit::RectContains(m_rcWindow, pt))
         return nullptr;
-    for (auto it = m_children.rbegin(); it != m_children.rend(); ++it) {
+    for (auto it = m_pData->children.rbegin(); it != m_pData->children.rend(); ++it) {
         if (XWindow* hit = (*it)->HitTest(pt))
             return hit;
     }
@@ -376,8 +379,8 @@ void XWindow::Paint(ICanvas* canvas)
     // A background painter may size the window to its pictures.
     rc = m_rcWindow;
     OnDraw(canvas, rc);
-    for (size_t i = 0; i < m_children.size(); ++i)
-        m_children[i]->Paint(canvas);
+    for (size_t i = 0; i < m_pData->children.size(); ++i)
+        m_pData->children[i]->Paint(canvas);
 }
 
 int32_t XWindow::GetInvalidateCount()

@@ -11,7 +11,7 @@ namespace orvane {
 // zero-terminated (when dstSize > 0). Returns the length written, or -1 when
 // the expansion did not fit (dst then holds the cut text).
 int FormatText(char* dst, size_t dstSize, const char* fmt, ...)
-#if defined(__GNUC__)
+#if defined(__GNUC__) || defined(__clang__)
     __attribute__((format(printf, 3, 4)))
 #endif
     ;

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a build needs, only those that are missing.
-# Usage: scripts/deps.sh linux|windows|m32
+# Usage: scripts/deps.sh linux|m32|msvc|mingw
+#   msvc   the Microsoft-ABI Windows build (cmake/msvc-i686.cmake); Wine and
+#          its headers come from scripts/fetch-wine.sh, not from here
+#   mingw  the unit tests as 32-bit Windows programs (cmake/mingw-i686.cmake)
 set -euo pipefail
 
 need=()
@@ -15,14 +18,11 @@ linux)
 m32)
     want g++-multilib cmake make googletest nlohmann-json3-dev libstb-dev
     ;;
-windows)
-    want g++-mingw-w64-i686 googletest nlohmann-json3-dev libstb-dev
-    if ! dpkg --print-foreign-architectures | grep -qx i386; then
-        dpkg --add-architecture i386
-        need+=(wine wine32:i386)
-    else
-        want wine wine32:i386
-    fi
+msvc)
+    want clang-14 lld-14 llvm-14 libc++-14-dev cmake make nlohmann-json3-dev libstb-dev
+    ;;
+mingw)
+    want g++-mingw-w64-i686 cmake make googletest nlohmann-json3-dev libstb-dev
     ;;
 esac
 

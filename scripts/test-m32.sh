@@ -2,7 +2,7 @@
 # The suite built for 32-bit Linux (-m32) under AddressSanitizer and
 # UndefinedBehaviorSanitizer: the real module is 32-bit, and pointer and
 # size_t widths change its arithmetic. Where the kernel runs no 32-bit
-# processes, binfmt_misc's qemu-i386 runs them (scripts/test-windows.sh
+# processes, binfmt_misc's qemu-i386 runs them (scripts/fetch-wine.sh
 # registers it). Installs what it needs on Debian 12.
 #   scripts/test-m32.sh [build-dir]
 set -euo pipefail

@@ -1,18 +1,30 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the Linux suite, the same suite
 # under AddressSanitizer and UndefinedBehaviorSanitizer, the same again as a
-# 32-bit program where this machine runs those, and the 32-bit Windows suite
-# under Wine. Installs what it needs on Debian 12.
+# 32-bit program where this machine runs those, and the Windows release (the
+# Microsoft-ABI DLL) with its checks and the unit tests as 32-bit Windows
+# programs, under Wine. Installs what it needs on Debian 12. Prints how long
+# each suite took.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 jobs=$(nproc 2>/dev/null || echo 2)
+started=$(date +%s)
+last=$started
+timings=()
+suite_done() {
+    local now
+    now=$(date +%s)
+    timings+=("$(printf '%5d s  %s' $((now - last)) "$1")")
+    last=$now
+}
 [ "$(id -u)" = 0 ] && scripts/deps.sh linux
 
 echo "== Linux build and tests"
 cmake -S . -B build/linux -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/linux -j"$jobs"
 ctest --test-dir build/linux -j"$jobs" --output-on-failure
+suite_done "Linux build and tests"
 
 echo "== Sanitizer build and tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
 cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=ON >/dev/null
@@ -20,6 +32,7 @@ cmake --build build/asan -j"$jobs"
 ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
     ctest --test-dir build/asan -j"$jobs" --output-on-failure
+suite_done "sanitizer build and tests"
 
 # The 32-bit suite where the kernel runs 32-bit programs itself; through an
 # emulator it takes too long here (scripts/test-m32.sh runs it there too).
@@ -37,6 +50,7 @@ runs_m32() {
 if [ -x scripts/test-m32.sh ] && runs_m32; then
     echo "== 32-bit Linux build and tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
     scripts/test-m32.sh build/m32
+    suite_done "32-bit Linux build and tests"
 else
     echo "== 32-bit Linux suite skipped: 32-bit programs run only through an emulator here (scripts/test-m32.sh)"
 fi
@@ -44,5 +58,7 @@ fi
 if [ -x scripts/test-windows.sh ]; then
     echo "== 32-bit Windows build and tests under Wine"
     scripts/test-windows.sh build/win32
+    suite_done "Windows build and tests under Wine"
 fi
-echo "All test suites passed."
+echo "All test suites passed in $(($(date +%s) - started)) s:"
+printf '%s\n' "${timings[@]}"

@@ -10,12 +10,15 @@
 //
 // Keep inline code out of this header: the module derives from these
 // classes, and everything it instantiates must come from the toolkit library.
+//
+// No standard-library type appears in a layout or a call here: the module
+// and a game client built with another C++ library (Microsoft's) must agree
+// on every class. The toolkit keeps its containers behind pointers to its
+// own structures (X...Data); panelkit/Views.h gives our own programs the
+// same data as standard containers, built on their side.
 #pragma once
 
 #include <cstdint>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "platform/Win32.h"
 #include "ui/PanelkitApi.h"
@@ -26,6 +29,14 @@ typedef uint16_t WPixel;
 class XWindow;
 class XDesktop;
 class ICanvas;
+struct XWindowData;
+struct XSignalData;
+struct XItemContainerData;
+struct XDesktopData;
+struct XImageData;
+struct XCanvasData;
+struct XImageLoaderData;
+struct XScrollBarData;
 
 // ---------------------------------------------------------------------------
 // Fonts and images
@@ -63,18 +74,23 @@ public:
 // pixels never change once decoded, so bitmaps of one picture may share them.
 class PANELKIT_API XImage : public IBitmap {
 public:
-    XImage(int32_t width, int32_t height, std::vector<uint8_t> rgba);
-    XImage(int32_t width, int32_t height, std::shared_ptr<const std::vector<uint8_t>> rgba);
+    // Copies width * height * 4 bytes of pixels.
+    XImage(int32_t width, int32_t height, const uint8_t* rgba);
+    // Takes the toolkit's own pixel data (shared between bitmaps).
+    XImage(int32_t width, int32_t height, XImageData* data);
     ~XImage() override;
+    XImage(const XImage&) = delete;
+    XImage& operator=(const XImage&) = delete;
     int32_t GetWidth() override;
     int32_t GetHeight() override;
     void Draw(ICanvas* canvas, int32_t x, int32_t y, int32_t flag) override;
-    const std::vector<uint8_t>& GetPixels() const;
+    // width * height * 4 bytes.
+    const uint8_t* GetPixels() const;
 
 private:
     int32_t m_nWidth;
     int32_t m_nHeight;
-    std::shared_ptr<const std::vector<uint8_t>> m_pixels;
+    XImageData* m_pData;
 };
 
 class PANELKIT_API CImageLoader {
@@ -86,11 +102,11 @@ public:
     void FreeImage(IBitmap* image);
     // Host side: the folder that relative image paths start from.
     void SetBaseFolder(const char* folder);
-    const std::string& GetBaseFolder() const;
+    const char* GetBaseFolder() const;
 
 private:
     CImageLoader();
-    std::string m_strBase;
+    XImageLoaderData* m_pData;
 };
 
 // Where windows draw. The toolkit's own canvas records what is drawn.
@@ -102,32 +118,38 @@ public:
     virtual void DrawBitmap(IBitmap* bitmap, int32_t x, int32_t y, int32_t flag) = 0;
 };
 
+// One thing drawn on a recording canvas.
+struct XDrawItem {
+    BOOL isText;
+    int32_t x;
+    int32_t y;
+    const char* text;    // texts only; kept by the canvas until it is cleared
+    WPixel color;        // texts only
+    RECT clip;           // texts only
+    IBitmap* bitmap;     // bitmaps only
+    int32_t width;       // bitmaps only
+    int32_t height;      // bitmaps only
+    int32_t flag;
+    ITTFont* font;       // texts only
+};
+
 // A canvas that keeps a list of what was drawn on it, in order.
 class PANELKIT_API XRecordingCanvas : public ICanvas {
 public:
-    struct Item {
-        bool isText;
-        int32_t x;
-        int32_t y;
-        std::string text;  // texts only
-        WPixel color;      // texts only
-        RECT clip;         // texts only
-        IBitmap* bitmap;   // bitmaps only
-        int32_t width;     // bitmaps only
-        int32_t height;    // bitmaps only
-        int32_t flag;
-        ITTFont* font;  // texts only
-    };
     XRecordingCanvas();
     ~XRecordingCanvas() override;
+    XRecordingCanvas(const XRecordingCanvas&) = delete;
+    XRecordingCanvas& operator=(const XRecordingCanvas&) = delete;
     void DrawString(ITTFont* font, int32_t x, int32_t y, const char* text, WPixel color,
                     const RECT* clip, int32_t flag) override;
     void DrawBitmap(IBitmap* bitmap, int32_t x, int32_t y, int32_t flag) override;
-    const std::vector<Item>& Items() const;
+    int32_t GetItemCount() const;
+    // False when index is out of range.
+    BOOL GetItem(int32_t index, XDrawItem& item) const;
     void Clear();
 
 private:
-    std::vector<Item> m_items;
+    XCanvasData* m_pData;
 };
 
 // ---------------------------------------------------------------------------
@@ -156,7 +178,7 @@ public:
 
 private:
     struct EmitFrame;
-    std::vector<BasicConnection0*> m_connections;
+    XSignalData* m_pData;
     // The innermost emit running on this signal, so that a handler may end
     // the signal's owner while it runs.
     EmitFrame* m_pFrame;
@@ -248,8 +270,7 @@ protected:
     // The desktop marks and unmarks its top-level windows.
     friend class XDesktop;
     XWindow* m_pParent;
-    std::vector<XWindow*> m_children;
-    std::string m_strText;
+    XWindowData* m_pData;  // children and text
     int32_t m_nID;
     BOOL m_bVisible;
     BOOL m_bEnabled;
@@ -324,7 +345,7 @@ public:
     // Moves by rows rows (negative: up) of the owning control's text.
     void ScrollRows(int32_t rows);
     // Whether there is more content than view, so the bar can move it.
-    bool CanScroll();
+    BOOL CanScroll();
     // The thumb's rectangle in desktop coordinates; empty when the bar
     // cannot scroll.
     RECT GetThumbRect();
@@ -343,47 +364,35 @@ private:
     int32_t m_nDragGrab;  // where the thumb was taken, from its top; -1: no drag
     // The bar's pictures, made for its current size and kept until the next
     // picture of it is taken.
-    std::unique_ptr<IBitmap> m_pTrackImage;
-    std::unique_ptr<IBitmap> m_pThumbImage;
-    std::unique_ptr<IBitmap> m_pUpImage;
-    std::unique_ptr<IBitmap> m_pDownImage;
+    XScrollBarData* m_pBarData;
     int32_t RowStep();
     int32_t ArrowHeight();
     RECT TrackRect();
 };
 
-// One piece of a rich-text line: plain text, or a link carrying its url.
-struct XTalkFragment {
-    std::string text;
-    bool isLink;
-    std::string url;
-    RECT rect;  // where it was laid out, in desktop coordinates
+// A laid-out line of a talk control as plain data. Texts point into the
+// container and stay valid until it changes.
+struct XTalkLineInfo {
+    const char* markup;  // the line as added
+    RECT rect;
+    int32_t rows;        // after wrapping
+    int32_t fragments;   // plain texts and links
+    int32_t pieces;      // the parts of fragments on each row
+};
+
+struct XTalkFragmentInfo {
+    const char* text;
+    BOOL isLink;
+    const char* url;     // links only; "" otherwise
+    RECT rect;           // bounds all of its pieces, desktop coordinates
 };
 
 // The part of a fragment that landed on one row after wrapping.
-// It names its bytes inside the fragment's text rather than copying them, so
-// laying out a long line costs no allocation per row.
-struct XTalkPiece {
-    int32_t fragment;  // index into the line's fragments
-    int32_t begin;     // where its bytes start in that fragment's text
+struct XTalkPieceInfo {
+    int32_t fragment;    // index into the line's fragments
+    int32_t begin;       // where its bytes start in that fragment's text
     int32_t length;
-    RECT rect;  // desktop coordinates
-};
-
-// One line as added, its fragments, and the rows it takes after wrapping.
-// A fragment's rect bounds all of its pieces.
-struct XTalkLine {
-    std::string markup;
-    std::vector<XTalkFragment> fragments;
-    RECT rect;
-    int32_t rows;
-    std::vector<XTalkPiece> pieces;
-
-    std::string PieceText(const XTalkPiece& piece) const
-    {
-        return fragments[static_cast<size_t>(piece.fragment)].text.substr(
-            static_cast<size_t>(piece.begin), static_cast<size_t>(piece.length));
-    }
+    RECT rect;           // desktop coordinates
 };
 
 // Lays out the lines of a talk control: wrapping, content height.
@@ -410,7 +419,11 @@ public:
     void AddLine(const char* markup);
     void Clear();
     int32_t GetLineCount();
-    const XTalkLine* GetLine(int32_t index);
+    // A line, one of its fragments, one of its pieces; false when an index is
+    // out of range.
+    BOOL GetLineInfo(int32_t line, XTalkLineInfo& info);
+    BOOL GetFragmentInfo(int32_t line, int32_t fragment, XTalkFragmentInfo& info);
+    BOOL GetPieceInfo(int32_t line, int32_t piece, XTalkPieceInfo& info);
     // Lays the lines out again from the current rectangle and width.
     void Layout();
     void SetScrollOffset(int32_t offset);
@@ -420,29 +433,30 @@ public:
     BOOL OnMouseUp(uint32_t a, uint32_t b, POINT pt) override;
     void OnDraw(ICanvas* canvas, RECT& rc) override;
     const char* GetClassName() override;
-    // The link fragment under the point, or null.
-    const XTalkFragment* LinkAt(POINT pt);
-    // The link under the mouse, drawn in the hover colour; null when none.
-    const XTalkFragment* HoveredLink();
+    // The link under the point; false when there is none.
+    BOOL LinkAt(POINT pt, XTalkFragmentInfo& info);
+    // The link under the mouse, drawn in the hover colour; false when none.
+    BOOL HoveredLink(XTalkFragmentInfo& info);
 
 private:
-    std::vector<XTalkLine> m_lines;
+    XItemContainerData* m_pItemData;  // the lines, the pressed link's url
     int32_t m_bAutoWrap;
     int32_t m_nMaxWidth;
     int32_t m_nViewHeight;
     int32_t m_nContentHeight;
     int32_t m_nScroll;
-    int64_t m_nTotalRows;    // rows laid out so far
-    ITTFont* m_pLayoutFont;  // the font those rows were measured with
-    std::string m_strPressedUrl;
+    int64_t m_nTotalRows;         // rows laid out so far
+    ITTFont* m_pLayoutFont;       // the font those rows were measured with
     bool m_bLinkPressed;
     int32_t m_nPressedLine;
     int32_t m_nPressedFragment;
     // The (line, fragment) of the link under the point; false when none.
     bool FindLink(POINT pt, int32_t& line, int32_t& fragment);
+    // The (line, fragment) of the link under the mouse; false when none.
+    bool FindHoveredLink(int32_t& line, int32_t& fragment);
     int32_t RowHeight();
-    // Places one line below the rows laid out so far.
-    void LayoutLine(XTalkLine& line);
+    // Places one line (of m_pItemData's) below the rows laid out so far.
+    void LayoutLine(int32_t index);
 };
 
 // A rich-text control: lines with link markup, an item container and a
@@ -484,10 +498,8 @@ public:
     void AddWindow(XWindow* wnd);
     int32_t GetWindowCount();
     XWindow* GetWindowAt(int32_t index);
-    // Every top-level window, in the order of GetWindowAt.
-    std::vector<XWindow*> GetWindows();
-    // Top-level windows with that id, oldest first.
-    std::vector<XWindow*> FindTopLevel(int32_t id);
+    // The nth top-level window (0: the oldest) with that id, or null.
+    XWindow* FindTopLevel(int32_t id, int32_t nth = 0);
     BOOL HasWindow(XWindow* wnd);
     void SetActiveWindow(XWindow* wnd);
     XWindow* GetActiveWindow();
@@ -531,9 +543,7 @@ private:
     XWindow* m_pCapture;
     POINT m_ptLast;
     XWindow* m_pDrag;
-    // Top-level windows in the order they were added (m_children is the
-    // stacking order, bottom first).
-    std::vector<XWindow*> m_addOrder;
+    XDesktopData* m_pDesktopData;  // the order windows were added in
 };
 
 // Builds windows from resource objects. Properties read from a description:

@@ -159,7 +159,8 @@ struct Registry final : IMsgRegistry {
         // A delegate may unregister others while it runs: walk a copy.
         const auto due = m_entries;
         for (const auto& entry : due)
-            if (entry.first == msg && std::ranges::find(m_entries, entry) != m_entries.end())
+            if (entry.first == msg &&
+                std::find(m_entries.begin(), m_entries.end(), entry) != m_entries.end())
                 entry.second->Invoke(payload.data(), static_cast<uint32_t>(payload.size()), 0);
     }
     std::vector<std::pair<int32_t, CMsgDelegate*>> m_entries;
@@ -196,8 +197,8 @@ constexpr int32_t kYes = 1;
 Bytes TalkMessage()
 {
     const char* texts[] = {
-        "\xCE\xED\xD3\xD6\xC6\xF0\xC1\xCB\xA3\xAC\xC4\xE3\xD4\xB8\xD2\xE2\xB0\xEF\xCE\xD2"
-        "\xC2\xF0\xA3\xBF",  // 雾又起了，你愿意帮我吗？ (the mist is back; will you help?)
+        ("\xCE\xED\xD3\xD6\xC6\xF0\xC1\xCB\xA3\xAC\xC4\xE3\xD4\xB8\xD2\xE2\xB0\xEF\xCE\xD2"
+         "\xC2\xF0\xA3\xBF"),  // 雾又起了，你愿意帮我吗？ (the mist is back; will you help?)
         "\xCE\xD2\xD4\xB8\xD2\xE2",   // 我愿意 (I will)
         "\xCF\xC2\xB4\xCE\xB0\xC9"};  // 下次吧 (another time)
     Bytes msg(kReplyKey, kReplyKey + 8);
@@ -229,26 +230,26 @@ Bytes TalkMessage()
 // the link's text on the desktop and presses there.
 bool ClickLink(int32_t windowId, int32_t link)
 {
-    const std::vector<XWindow*> found = XDesktop::GetInstance()->FindTopLevel(windowId);
-    XWindow* wnd = found.empty() ? nullptr : found.front();
+    XWindow* wnd = XDesktop::GetInstance()->FindTopLevel(windowId);
     XTalk* talk = wnd != nullptr ? dynamic_cast<XTalk*>(wnd->FindWindowByID(0)) : nullptr;
     XItemContainer* items = talk != nullptr ? talk->GetItemContainer() : nullptr;
     for (int32_t i = 0; items != nullptr && i < items->GetLineCount(); ++i) {
-        const XTalkLine* line = items->GetLine(i);
-        for (size_t f = 0; line != nullptr && f < line->fragments.size(); ++f) {
-            if (!line->fragments[f].isLink || std::atoi(line->fragments[f].url.c_str()) != link)
+        XTalkLineInfo line{};
+        items->GetLineInfo(i, line);
+        for (int32_t p = 0; p < line.pieces; ++p) {
+            XTalkPieceInfo piece{};
+            XTalkFragmentInfo fragment{};
+            if (!items->GetPieceInfo(i, p, piece) ||
+                !items->GetFragmentInfo(i, piece.fragment, fragment) || !fragment.isLink ||
+                std::atoi(fragment.url) != link)
                 continue;
-            for (const XTalkPiece& piece : line->pieces) {
-                if (piece.fragment != static_cast<int32_t>(f))
-                    continue;
-                const POINT pt{(piece.rect.left + piece.rect.right) / 2,
-                               (piece.rect.top + piece.rect.bottom) / 2};
-                std::printf("click: link %d at (%d, %d)\n", static_cast<int>(link),
-                            static_cast<int>(pt.x), static_cast<int>(pt.y));
-                XDesktop::GetInstance()->MouseMove(pt, 0);
-                XDesktop::GetInstance()->Click(pt);
-                return true;
-            }
+            const POINT pt{(piece.rect.left + piece.rect.right) / 2,
+                           (piece.rect.top + piece.rect.bottom) / 2};
+            std::printf("click: link %d at (%d, %d)\n", static_cast<int>(link),
+                        static_cast<int>(pt.x), static_cast<int>(pt.y));
+            XDesktop::GetInstance()->MouseMove(pt, 0);
+            XDesktop::GetInstance()->Click(pt);
+            return true;
         }
     }
     return false;

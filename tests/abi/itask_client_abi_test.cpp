@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "panelkit/Views.h"
 #include "client/TaskClientHelper.h"
 #include "host/ReferenceHost.h"
 #include "platform/DebugChannel.h"
@@ -80,7 +81,7 @@ RECT Offset(RECT rc, int32_t dx, int32_t dy)
 
 XWindow* TopLevel(int32_t id)
 {
-    std::vector<XWindow*> found = XDesktop::GetInstance()->FindTopLevel(id);
+    std::vector<XWindow*> found = panelkit::TopLevelWindows(id);
     return found.empty() ? nullptr : found.back();
 }
 
@@ -97,7 +98,7 @@ std::vector<std::string> DrawnTexts(XWindow* wnd)
     XRecordingCanvas canvas;
     wnd->Paint(&canvas);
     std::vector<std::string> texts;
-    for (const XRecordingCanvas::Item& item : canvas.Items())
+    for (const panelkit::DrawnItem& item : panelkit::DrawnItems(canvas))
         if (item.isText)
             texts.push_back(item.text);
     return texts;
@@ -118,7 +119,7 @@ std::vector<std::string> TalkMarkup(XWindow* wnd)
     if (auto* talk = dynamic_cast<XTalk*>(wnd)) {
         XItemContainer* items = talk->GetItemContainer();
         for (int32_t i = 0; items != nullptr && i < items->GetLineCount(); ++i)
-            lines.push_back(items->GetLine(i)->markup);
+            lines.push_back(panelkit::LineOf(items, i)->markup);
     }
     for (int32_t i = 0; i < wnd->GetChildCount(); ++i) {
         std::vector<std::string> sub = TalkMarkup(wnd->GetChild(i));

@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 
+#include "panelkit/Views.h"
 #include "PanelkitTestSupport.h"
 
 namespace {
@@ -179,10 +180,10 @@ TEST_F(Helper, ImageAttributeBecomesTheBackground)
     EXPECT_EQ(bare->GetBackgroundImage(), nullptr);
     XRecordingCanvas canvas;
     wnd->Paint(&canvas);
-    ASSERT_EQ(canvas.Items().size(), 1u);
-    EXPECT_EQ(canvas.Items()[0].bitmap, wnd->GetBackgroundImage());
-    EXPECT_EQ(canvas.Items()[0].x, 5);
-    EXPECT_EQ(canvas.Items()[0].y, 6);
+    ASSERT_EQ(panelkit::DrawnItems(canvas).size(), 1u);
+    EXPECT_EQ(panelkit::DrawnItems(canvas)[0].bitmap, wnd->GetBackgroundImage());
+    EXPECT_EQ(panelkit::DrawnItems(canvas)[0].x, 5);
+    EXPECT_EQ(panelkit::DrawnItems(canvas)[0].y, 6);
 }
 
 }  // namespace

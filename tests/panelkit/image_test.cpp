@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "panelkit/Views.h"
 #include "PanelkitTestSupport.h"
 
 namespace fs = std::filesystem;
@@ -89,7 +90,7 @@ protected:
     }
     std::vector<uint8_t> Pixel(XImage* image, int32_t x, int32_t y)
     {
-        const auto& px = image->GetPixels();
+        const auto px = panelkit::PixelsOf(*image);
         const size_t at = (static_cast<size_t>(y) * image->GetWidth() + x) * 4;
         return {px[at], px[at + 1], px[at + 2], px[at + 3]};
     }
@@ -114,12 +115,12 @@ TEST_F(ImageLoading, ReadsABmpFromARelativeBackslashPath)
     XRecordingCanvas canvas;
     bitmap->Draw(&canvas, 7, 9, 4);
     bitmap->Draw(nullptr, 0, 0, 0);
-    ASSERT_EQ(canvas.Items().size(), 1u);
-    EXPECT_FALSE(canvas.Items()[0].isText);
-    EXPECT_EQ(canvas.Items()[0].bitmap, bitmap);
-    EXPECT_EQ(canvas.Items()[0].x, 7);
-    EXPECT_EQ(canvas.Items()[0].width, 2);
-    EXPECT_EQ(canvas.Items()[0].flag, 4);
+    ASSERT_EQ(panelkit::DrawnItems(canvas).size(), 1u);
+    EXPECT_FALSE(panelkit::DrawnItems(canvas)[0].isText);
+    EXPECT_EQ(panelkit::DrawnItems(canvas)[0].bitmap, bitmap);
+    EXPECT_EQ(panelkit::DrawnItems(canvas)[0].x, 7);
+    EXPECT_EQ(panelkit::DrawnItems(canvas)[0].width, 2);
+    EXPECT_EQ(panelkit::DrawnItems(canvas)[0].flag, 4);
     CImageLoader::GetInstance()->FreeImage(bitmap);
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "PanelkitTestSupport.h"
+#include "panelkit/Views.h"
 
 namespace {
 
@@ -57,8 +58,8 @@ TEST(ItemLayout, WrapsAtTheMaxWidthWithoutSplittingCharacters)
         items.SetAutoWrap(c.wrap);
         items.SetMaxWidth(c.maxWidth);
         items.AddLine(c.markup);
-        const XTalkLine* line = items.GetLine(0);
-        ASSERT_NE(line, nullptr);
+        const std::optional<XTalkLine> line = panelkit::LineOf(&items, 0);
+        ASSERT_TRUE(line);
         EXPECT_EQ(Rows(*line), c.rows);
         const int32_t rows = c.rows.empty() ? 1 : static_cast<int32_t>(c.rows.size());
         EXPECT_EQ(line->rows, rows);
@@ -82,26 +83,26 @@ TEST(ItemLayout, FragmentsAndContentHeightInDesktopCoordinates)
     items->AddLine("");
     EXPECT_EQ(items->GetMaxHeight(), 4 * kRow);
 
-    const XTalkLine* first = items->GetLine(0);
+    const std::optional<XTalkLine> first = panelkit::LineOf(items, 0);
     ASSERT_EQ(first->fragments.size(), 2u);
     EXPECT_EQ(first->fragments[0].rect, Rect(20, 30, 32, 46));
     // "cd" ends row 0, "ef" starts row 1: the rect bounds both.
     EXPECT_EQ(first->fragments[1].rect, Rect(20, 30, 44, 62));
     EXPECT_EQ(first->rect, Rect(20, 30, 44, 62));
-    EXPECT_EQ(items->GetLine(1)->rect, Rect(20, 62, 26, 78));
-    EXPECT_EQ(items->GetLine(2)->rect.top, 78);
+    EXPECT_EQ(panelkit::LineOf(items, 1)->rect, Rect(20, 62, 26, 78));
+    EXPECT_EQ(panelkit::LineOf(items, 2)->rect.top, 78);
 
     // Both rows of the link answer clicks; plain text does not.
-    EXPECT_NE(items->LinkAt(Pt(40, 35)), nullptr);
-    EXPECT_NE(items->LinkAt(Pt(25, 50)), nullptr);
-    EXPECT_EQ(items->LinkAt(Pt(22, 35)), nullptr);
+    EXPECT_TRUE(panelkit::LinkAt(items, Pt(40, 35)));
+    EXPECT_TRUE(panelkit::LinkAt(items, Pt(25, 50)));
+    EXPECT_FALSE(panelkit::LinkAt(items, Pt(22, 35)));
 
     // Moving the parent moves the laid-out text; a wider row unwraps.
     parent.MoveWindow(5, 7);
-    EXPECT_EQ(items->GetLine(0)->fragments[1].rect, Rect(25, 37, 49, 69));
+    EXPECT_EQ(panelkit::LineOf(items, 0)->fragments[1].rect, Rect(25, 37, 49, 69));
     items->SetMaxWidth(200);
     EXPECT_EQ(items->GetMaxHeight(), 3 * kRow);
-    EXPECT_EQ(items->GetLine(0)->fragments[1].rect, Rect(37, 37, 61, 53));
+    EXPECT_EQ(panelkit::LineOf(items, 0)->fragments[1].rect, Rect(37, 37, 61, 53));
 }
 
 TEST(TalkControl, ScrollBarOnTheRightAndContainerFillsTheRest)
@@ -142,13 +143,13 @@ TEST(TalkControl, DrawsVisibleRowsClippedAndScrolls)
     const auto textsOf = [&talk] {
         XRecordingCanvas canvas;
         talk.Paint(&canvas);
-        std::vector<XRecordingCanvas::Item> texts;
-        for (const auto& item : canvas.Items())
+        std::vector<panelkit::DrawnItem> texts;
+        for (const panelkit::DrawnItem& item : panelkit::DrawnItems(canvas))
             if (item.isText)
                 texts.push_back(item);
         return texts;
     };
-    std::vector<XRecordingCanvas::Item> texts = textsOf();
+    std::vector<panelkit::DrawnItem> texts = textsOf();
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0].text, "one");
     EXPECT_EQ(texts[1].text, "two");
@@ -186,15 +187,19 @@ TEST(TalkControl, AddedLinesLandWhereAWholeLayoutPutsThem)
 
     XItemContainer* items = talk.GetItemContainer();
     std::vector<RECT> added;
-    for (int32_t i = 0; i < items->GetLineCount(); ++i)
-        for (const XTalkPiece& piece : items->GetLine(i)->pieces)
+    for (int32_t i = 0; i < items->GetLineCount(); ++i) {
+        const std::optional<XTalkLine> line = panelkit::LineOf(items, i);
+        for (const XTalkPiece& piece : line->pieces)
             added.push_back(piece.rect);
+    }
     const int32_t height = items->GetMaxHeight();
     items->Layout();
     std::vector<RECT> whole;
-    for (int32_t i = 0; i < items->GetLineCount(); ++i)
-        for (const XTalkPiece& piece : items->GetLine(i)->pieces)
+    for (int32_t i = 0; i < items->GetLineCount(); ++i) {
+        const std::optional<XTalkLine> line = panelkit::LineOf(items, i);
+        for (const XTalkPiece& piece : line->pieces)
             whole.push_back(piece.rect);
+    }
     EXPECT_EQ(added, whole);
     EXPECT_EQ(items->GetMaxHeight(), height);
     EXPECT_EQ(talk.GetScrollBar()->GetPosition(), kRow);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "PanelkitTestSupport.h"
+#include "panelkit/Views.h"
 
 namespace {
 
@@ -88,8 +89,8 @@ TEST(LineBreaking, RowsEndWhereTheCommonRulesAllow)
         items.SetAutoWrap(1);
         items.SetMaxWidth(c.width);
         items.AddLine(c.markup);
-        const XTalkLine* line = items.GetLine(0);
-        ASSERT_NE(line, nullptr);
+        const std::optional<XTalkLine> line = panelkit::LineOf(&items, 0);
+        ASSERT_TRUE(line.has_value());
         EXPECT_EQ(Rows(*line), c.rows);
         for (const XTalkPiece& piece : line->pieces)
             EXPECT_LE(piece.rect.right, c.width) << line->PieceText(piece);
@@ -106,7 +107,7 @@ TEST(LineBreaking, ATextBoxBreaksItsRowsAlike)
     XRecordingCanvas canvas;
     edit.OnDraw(&canvas, rc);
     std::vector<std::string> rows;
-    for (const auto& item : canvas.Items())
+    for (const panelkit::DrawnItem& item : panelkit::DrawnItems(canvas))
         rows.push_back(item.text);
     EXPECT_EQ(rows, (std::vector<std::string>{QIN BO, QING LAN ZHEN DE, QIN STOP}));
 }

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "panelkit/Views.h"
 #include "PanelkitTestSupport.h"
 
 namespace {
@@ -16,8 +17,11 @@ std::vector<Frag> Parse(const std::string& markup)
 {
     XItemContainer items(nullptr);
     items.AddLine(markup.c_str());
-    const XTalkLine* line = items.GetLine(0);
-    EXPECT_NE(line, nullptr);
+    const std::optional<XTalkLine> line = panelkit::LineOf(&items, 0);
+    if (!line) {
+        ADD_FAILURE() << "no line";
+        return {};
+    }
     EXPECT_EQ(line->markup, markup);
     std::vector<Frag> out;
     for (const XTalkFragment& f : line->fragments)
@@ -124,8 +128,8 @@ TEST(LinkMarkup, NullLineIsIgnoredAndClearEmpties)
     items.AddLine("x");
     items.AddLine("<link url=\"1\">y</link>");
     EXPECT_EQ(items.GetLineCount(), 2);
-    EXPECT_EQ(items.GetLine(2), nullptr);
-    EXPECT_EQ(items.GetLine(-1), nullptr);
+    EXPECT_FALSE(panelkit::LineOf(&items, 2));
+    EXPECT_FALSE(panelkit::LineOf(&items, -1));
     items.Clear();
     EXPECT_EQ(items.GetLineCount(), 0);
     EXPECT_EQ(items.GetMaxHeight(), 0);

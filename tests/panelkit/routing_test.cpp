@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "panelkit/Views.h"
 #include "PanelkitTestSupport.h"
 
 namespace {
@@ -238,8 +239,8 @@ TEST_F(LinkRouting, LinkHandlerMayEndTheWindow)
 TEST_F(LinkRouting, LinksFollowTheWindowWhenItMoves)
 {
     main->MoveWindow(100, 50);
-    const XTalkFragment* link = talk->GetItemContainer()->LinkAt(Pt(130, 65));
-    ASSERT_NE(link, nullptr);
+    const std::optional<XTalkFragment> link = panelkit::LinkAt(talk->GetItemContainer(), Pt(130, 65));
+    ASSERT_TRUE(link);
     EXPECT_EQ(link->url, "105");
     EXPECT_EQ(link->rect, Rect(128, 60, 134, 76));
     Desktop()->Click(Pt(130, 65));

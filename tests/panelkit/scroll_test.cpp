@@ -7,6 +7,7 @@
 
 #include "PanelkitTestSupport.h"
 #include "panelkit/TextPainter.h"
+#include "panelkit/Views.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ protected:
     {
         XItemContainer* items = talk->GetItemContainer();
         for (int32_t i = 0; i < items->GetLineCount(); ++i)
-            if (items->GetLine(i)->rect.top >= RectOf(items).top)
+            if (panelkit::LineOf(items, i)->rect.top >= RectOf(items).top)
                 return i;
         return -1;
     }
@@ -110,7 +111,7 @@ TEST_F(Scrolling, TheThumbShowsWhereTheLinesAre)
         XRecordingCanvas canvas;
         Bar()->Paint(&canvas);
         bool thumbDrawn = false;
-        for (const auto& item : canvas.Items())
+        for (const panelkit::DrawnItem& item : panelkit::DrawnItems(canvas))
             thumbDrawn = thumbDrawn || (!item.isText && item.y == c.thumb.top &&
                                         item.height == c.thumb.bottom - c.thumb.top);
         EXPECT_TRUE(thumbDrawn);
@@ -122,7 +123,7 @@ TEST_F(Scrolling, TheThumbShowsWhereTheLinesAre)
     EXPECT_FALSE(Desktop()->MouseWheel(Pt(50, 50), 1));
     XRecordingCanvas canvas;
     Bar()->Paint(&canvas);
-    EXPECT_EQ(canvas.Items().size(), 3u);  // the track and two arrows
+    EXPECT_EQ(canvas.GetItemCount(), 3);  // the track and two arrows
 }
 
 TEST_F(Scrolling, TheLinkUnderTheMouseIsDrawnInTheHoverColour)
@@ -130,19 +131,25 @@ TEST_F(Scrolling, TheLinkUnderTheMouseIsDrawnInTheHoverColour)
     const auto colourOf = [this](const std::string& text) {
         XRecordingCanvas canvas;
         talk->Paint(&canvas);
-        for (const auto& item : canvas.Items())
+        for (const panelkit::DrawnItem& item : panelkit::DrawnItems(canvas))
             if (item.isText && item.text == text) {
                 EXPECT_NE(item.flag & panelkit::kDrawUnderline, 0);
                 return item.color;
             }
         return WPixel{0};
     };
+    XItemContainer* items = talk->GetItemContainer();
+    XTalkFragmentInfo hovered{};
     EXPECT_EQ(colourOf("line 1"), panelkit::kLinkColor);
+    EXPECT_FALSE(items->HoveredLink(hovered));
     Desktop()->MouseMove(Pt(20, 10 + kRow + 4), 0);
     EXPECT_EQ(colourOf("line 1"), panelkit::kLinkHoverColor);
     EXPECT_EQ(colourOf("line 0"), panelkit::kLinkColor);
+    ASSERT_TRUE(items->HoveredLink(hovered));
+    EXPECT_STREQ(hovered.url, "1");
     Desktop()->MouseMove(Pt(250, 150), 0);
     EXPECT_EQ(colourOf("line 1"), panelkit::kLinkColor);
+    EXPECT_FALSE(items->HoveredLink(hovered));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "panelkit/Views.h"
 #include "PanelkitTestSupport.h"
 #include "panelkit/TextPainter.h"
 
@@ -115,7 +116,7 @@ TEST(EditDrawing, LinesAndWrappingMakeRows)
         XRecordingCanvas canvas;
         edit.OnDraw(&canvas, rc);
         std::vector<std::string> rows;
-        for (const auto& item : canvas.Items()) {
+        for (const auto& item : panelkit::DrawnItems(canvas)) {
             EXPECT_EQ(item.x, 10);
             rows.push_back(item.text);
             if (std::string(c.name) == "empty line keeps its row") {

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "panelkit/Views.h"
 #include "PanelkitTestSupport.h"
 
 namespace {
@@ -133,7 +134,7 @@ TEST_F(WindowTree, TopLevelBookkeeping)
     EXPECT_EQ(a->GetParent(), Desktop());
     // Activation changes the stacking, not the age order.
     a->SetActive();
-    EXPECT_EQ(Desktop()->FindTopLevel(3), (std::vector<XWindow*>{a, b}));
+    EXPECT_EQ(panelkit::TopLevelWindows(3), (std::vector<XWindow*>{a, b}));
     EXPECT_EQ(Desktop()->GetWindowAt(0), a);
     EXPECT_EQ(Desktop()->TopLevelAt(Pt(1, 1)), a);
     EXPECT_TRUE(Desktop()->HasWindow(b));
@@ -222,7 +223,7 @@ TEST_F(WindowTree, PaintDrawsVisibleWindowsInOrder)
 
     XRecordingCanvas canvas;
     Desktop()->Paint(&canvas);
-    const auto& items = canvas.Items();
+    const auto& items = panelkit::DrawnItems(canvas);
     ASSERT_EQ(items.size(), 2u);
     // "OK" is 12 wide and 16 high, centred in 60 x 20.
     EXPECT_EQ(items[0].text, "OK");
@@ -246,7 +247,7 @@ TEST_F(WindowTree, OnlyAMainWindowDrawsItsTextAsATitle)
 
     XRecordingCanvas canvas;
     Desktop()->Paint(&canvas);
-    const auto& items = canvas.Items();
+    const auto& items = panelkit::DrawnItems(canvas);
     ASSERT_EQ(items.size(), 1u);
     // "Log" is 18 wide, centred across 200, 12 below the top; in its colour.
     EXPECT_EQ(items[0].text, "Log");

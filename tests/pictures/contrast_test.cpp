@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "fuzz/ModuleActions.h"
+#include "panelkit/Views.h"
 #include "tools/orvane-host/DesktopPicture.h"
 #include "tools/orvane-host/Session.h"
 #include "tools/orvane-host/Transcript.h"
@@ -92,7 +93,7 @@ void Measure(XWindow* wnd, const Pixels& background, const std::string& where,
     wnd->GetWindowRect(rc);
     wnd->OnDraw(&canvas, rc);
     std::map<WPixel, bool> colours;
-    for (const auto& item : canvas.Items())
+    for (const panelkit::DrawnItem& item : panelkit::DrawnItems(canvas))
         if (item.isText && !item.text.empty())
             colours[item.color] = true;
     if (!colours.empty()) {
@@ -109,7 +110,7 @@ std::vector<Measured> MeasureDesktop(const std::string& picture)
 {
     const Pixels background = hostprog::DrawDesktop(false, hostprog::TextLayer::LeftOut);
     std::vector<Measured> out;
-    for (XWindow* wnd : XDesktop::GetInstance()->GetWindows())
+    for (XWindow* wnd : panelkit::TopLevelWindows())
         Measure(wnd, background, picture + " window " + std::to_string(wnd->GetID()), out);
     return out;
 }
@@ -143,7 +144,7 @@ TEST(Contrast, EveryTextColourOfThePicturesReadsOnItsBackground)
             ++pictures;
             // Every window shown lies on the 800 x 600 desktop: the task panel
             // above a talk window of ten answers too.
-            for (XWindow* wnd : XDesktop::GetInstance()->GetWindows()) {
+            for (XWindow* wnd : panelkit::TopLevelWindows()) {
                 RECT rc{};
                 wnd->GetWindowRect(rc);
                 if (!wnd->IsVisible())

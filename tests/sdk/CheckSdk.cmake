@@ -5,6 +5,7 @@
 #   TOOLCHAIN  the toolchain file of a cross build (instead of CXX)
 #   EMULATOR   what runs the cross build's programs (Wine), a ;-list
 #   EXE_SUFFIX the target's program suffix (.exe on Windows)
+#   EXTRA      more arguments for the client's configuration, separated by '|'
 cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE ${WORK})
 set(prefix ${WORK}/sdk)
@@ -51,8 +52,9 @@ if(TOOLCHAIN)
 else()
   set(compiler -DCMAKE_CXX_COMPILER=${CXX})
 endif()
+string(REPLACE "|" ";" extra "${EXTRA}")
 execute_process(COMMAND ${CMAKE_COMMAND} -S ${SOURCE} -B ${WORK}/build
-    -DCMAKE_PREFIX_PATH=${prefix} ${compiler}
+    -DCMAKE_PREFIX_PATH=${prefix} ${compiler} ${extra}
   RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE out)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "the client does not configure:\n${out}")

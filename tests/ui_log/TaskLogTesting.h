@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "panelkit/Views.h"
 #include "tests/support/ModuleFixture.h"
 #include "ui/StoryTalk.h"
 #include "ui/TaskLinkButton.h"
@@ -135,7 +136,7 @@ protected:
         std::vector<std::string> out;
         XItemContainer* items = dlg->m_pStoryContorl->GetItemContainer();
         for (int32_t i = 0; i < items->GetLineCount(); ++i)
-            out.push_back(items->GetLine(i)->markup);
+            out.push_back(panelkit::LineOf(items, i)->markup);
         return out;
     }
     std::filesystem::path LogFile() { return work.Path() / "TaskLog.txt"; }

@@ -1,6 +1,7 @@
 // The link button and the story control on the headless toolkit.
 #include <gtest/gtest.h>
 
+#include "panelkit/Views.h"
 #include "ui/Panelkit.h"
 #include "ui/StoryTalk.h"
 #include "ui/TaskLinkButton.h"
@@ -37,7 +38,8 @@ protected:
     }
 
     XMainWnd* top = nullptr;
-    XImage hoverImage{4, 4, std::vector<uint8_t>(64, 0xFF)};
+    const std::vector<uint8_t> hoverPixels = std::vector<uint8_t>(64, 0xFF);
+    XImage hoverImage{4, 4, hoverPixels.data()};
 };
 
 TEST_F(LinkControlsTest, HoverImageSitsFivePixelsAboveAndLeftWhileTheMouseIsOver)
@@ -56,7 +58,7 @@ TEST_F(LinkControlsTest, HoverImageSitsFivePixelsAboveAndLeftWhileTheMouseIsOver
         XRecordingCanvas canvas;
         button->Paint(&canvas);
         int bitmaps = 0;
-        for (const auto& item : canvas.Items()) {
+        for (const auto& item : panelkit::DrawnItems(canvas)) {
             if (item.isText)
                 continue;
             ++bitmaps;
@@ -100,10 +102,11 @@ TEST_F(LinkControlsTest, CaptionIsCentredByTheButtonsOwnFont)
         button->SetCaption(nullptr);  // keeps the caption
         XRecordingCanvas canvas;
         button->Paint(&canvas);
-        ASSERT_EQ(canvas.Items().size(), c.caption[0] != '\0' ? 1u : 0u);
+        ASSERT_EQ(panelkit::DrawnItems(canvas).size(), c.caption[0] != '\0' ? 1u : 0u);
         if (c.caption[0] == '\0')
             continue;
-        const auto& item = canvas.Items()[0];
+        const auto drawn = panelkit::DrawnItems(canvas);
+        const auto& item = drawn[0];
         EXPECT_EQ(item.text, c.caption);
         EXPECT_EQ(item.x, c.x);
         EXPECT_EQ(item.y, c.y);

@@ -2,6 +2,7 @@
 // reference host and the sample game.
 #include <algorithm>
 
+#include "panelkit/Views.h"
 #include "tests/ui_log/TaskLogTesting.h"
 
 namespace orvane::test {
@@ -115,7 +116,7 @@ TEST_F(TaskLogEndToEndTest, DialogOutlivesTheClient)
         CreateClient();
         ASSERT_TRUE(Client()->CreateClientLogWnd());
         EXPECT_NE(Client()->m_pTaskLogDlg, dlg);
-        EXPECT_EQ(XDesktop::GetInstance()->FindTopLevel(172).size(), 2u);
+        EXPECT_EQ(panelkit::TopLevelWindows(172).size(), 2u);
         // The note was saved at Close; the dialog left behind writes no more.
         const std::string saved = ReadBytes(LogFile());
         dlg->m_pNoteWnd->SetWindowTextA("old");

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "panelkit/Views.h"
 #include "client/TaskClient.h"
 #include "net/TaskWndCallback.h"
 #include "tests/support/ModuleFixture.h"
@@ -46,7 +47,8 @@ inline std::vector<ShownLine> LinesOf(CTaskTalkDlg* dlg)
     XItemContainer* items = dlg->m_pTalk->GetItemContainer();
     for (int32_t i = 0; i < items->GetLineCount(); ++i) {
         ShownLine line{"", 0};
-        for (const XTalkFragment& f : items->GetLine(i)->fragments) {
+        const std::optional<XTalkLine> laid = panelkit::LineOf(items, i);
+        for (const XTalkFragment& f : laid->fragments) {
             line.text += f.text;
             if (f.isLink)
                 line.link = std::stoi(f.url);
@@ -80,7 +82,7 @@ inline bool ClickLinkUrl(CTaskTalkDlg* dlg, const std::string& url)
 {
     XItemContainer* items = dlg->m_pTalk->GetItemContainer();
     for (int32_t i = 0; i < items->GetLineCount(); ++i) {
-        const XTalkLine* line = items->GetLine(i);
+        const std::optional<XTalkLine> line = panelkit::LineOf(items, i);
         for (const XTalkPiece& piece : line->pieces) {
             const XTalkFragment& f = line->fragments[static_cast<size_t>(piece.fragment)];
             if (!f.isLink || f.url != url)

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "panelkit/Views.h"
 #include "tests/ui_talk/TalkTestSupport.h"
 
 namespace orvane::test {
@@ -46,7 +47,7 @@ protected:
         XRecordingCanvas canvas;
         dlg->Paint(&canvas);
         Painted out{{}, {}, {}, 0};
-        for (const XRecordingCanvas::Item& item : canvas.Items()) {
+        for (const panelkit::DrawnItem& item : panelkit::DrawnItems(canvas)) {
             // Texts, and the pictures the text control's scroll bar draws.
             if (item.isText || (item.bitmap != dlg->m_pImgTop && item.bitmap != dlg->m_pImgMid &&
                                 item.bitmap != dlg->m_pImgBottom))

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "panelkit/Views.h"
 #include "tests/ui_talk/TalkTestSupport.h"
 
 namespace orvane::test {
@@ -34,7 +35,7 @@ TEST_F(LinkTest, AppendLineMarkup)
         dlg->AppendLine(c.text, c.link);
         ASSERT_EQ(items->GetLineCount(), c.markup ? 1 : 0);
         if (c.markup) {
-            EXPECT_EQ(items->GetLine(0)->markup, *c.markup);
+            EXPECT_EQ(panelkit::LineOf(items, 0)->markup, *c.markup);
         }
     }
     // The host's line operation writes to the talk window the same way.
@@ -96,7 +97,7 @@ TEST_F(LinkTest, PlainTextIsNotALink)
     dlg->AppendLine("Plain words", 0);
     dlg->AppendLine("Go", 5);
     dlg->SetVisible(TRUE);
-    const XTalkLine* plain = dlg->m_pTalk->GetItemContainer()->GetLine(0);
+    const std::optional<XTalkLine> plain = panelkit::LineOf(dlg->m_pTalk->GetItemContainer(), 0);
     XDesktop::GetInstance()->Click(POINT{plain->rect.left + 1, plain->rect.top + 1});
     EXPECT_TRUE(callback.events.empty());
     EXPECT_TRUE(dlg->IsVisible());

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "panelkit/Views.h"
 #include "tests/ui_talk/TalkTestSupport.h"
 
 namespace orvane::test {
@@ -84,7 +85,7 @@ TEST_F(MenuTest, MenusHaveNoTalkWindowParts)
         menu->SetVisible(FALSE);
         EXPECT_FALSE(menu->IsVisible());
     }
-    EXPECT_EQ(XDesktop::GetInstance()->FindTopLevel(215).size(), 0u);
+    EXPECT_EQ(panelkit::TopLevelWindows(215).size(), 0u);
 }
 
 // A choice in either menu reaches its callback with the talk window's code.

@@ -2,7 +2,7 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
+#include <string>
 #include <vector>
 
 #include "tools/orvane-host/Pixels.h"
@@ -18,6 +18,6 @@ enum class TextLayer { Drawn, LeftOut };
 DesktopPicture DrawDesktop(bool frames, TextLayer texts = TextLayer::Drawn);
 
 // As PNG; false if it cannot be written.
-bool WritePicture(const DesktopPicture& picture, const std::filesystem::path& path);
+bool WritePicture(const DesktopPicture& picture, const std::string& path);
 
 }  // namespace orvane::hostprog

@@ -1,7 +1,6 @@
 #include "tools/orvane-host/HostRun.h"
 
-#include <filesystem>
-#include <iostream>
+#include "host/FileSystem.h"
 
 namespace orvane::hostprog {
 
@@ -15,22 +14,21 @@ HostRun::~HostRun()
     // The session goes before the work folder it uses.
     m_player.reset();
     m_session.reset();
+    if (m_file != nullptr)
+        std::fclose(m_file);
 }
 
-bool HostRun::Start(Transcript& transcript, std::ostream& out, const char* argv0)
+bool HostRun::Start(Transcript& transcript, TextSink& out, const char* argv0)
 {
     const bool fromStdin = m_options.scenario == "-";
     const std::string name = fromStdin ? "standard input" : m_options.scenario;
     if (!fromStdin) {
-        std::error_code ec;
-        const std::filesystem::path path(
-            std::u8string(m_options.scenario.begin(), m_options.scenario.end()));
-        if (std::filesystem::is_directory(path, ec)) {
+        if (host::files::KindOf(m_options.scenario) == host::files::PathKind::Folder) {
             ReportFault(m_program, &transcript, name, 0, "the scenario is a folder, not a file");
             return false;
         }
-        m_file.open(path, std::ios::binary);
-        if (!m_file) {
+        m_file = host::files::Open(m_options.scenario, "rb");
+        if (m_file == nullptr) {
             ReportFault(m_program, &transcript, name, 0, "the scenario file cannot be read");
             return false;
         }
@@ -43,16 +41,16 @@ bool HostRun::Start(Transcript& transcript, std::ostream& out, const char* argv0
     RunInfo info;
     info.program = m_program;
     info.workDir = m_folders.workUtf8;
-    const std::u8string game = m_folders.game.u8string();
-    info.gameDir = std::string(game.begin(), game.end());
+    info.gameDir = m_folders.game;
     info.scenario = name;
     info.removedAtExit = m_folders.temporary && !m_folders.keep;
     transcript.Begin(info);
     m_session = std::make_unique<Session>(transcript, m_folders.workGbk, m_folders.workUtf8,
                                           m_options.without);
     m_session->SetPictureOptions({m_options.frames, m_options.snapshotDir});
-    m_player = std::make_unique<ScenarioPlayer>(fromStdin ? std::cin : m_file, name, m_program,
-                                                transcript, *m_session, out);
+    m_lines = std::make_unique<FileLineIn>(fromStdin ? stdin : m_file);
+    m_player = std::make_unique<ScenarioPlayer>(*m_lines, name, m_program, transcript, *m_session,
+                                                out);
     return true;
 }
 

@@ -3,7 +3,7 @@
 // transcript begun, the session made and a player for the scenario's lines.
 #pragma once
 
-#include <fstream>
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -24,7 +24,7 @@ public:
 
     // False when the run cannot start; the fault has been told, and the
     // program exits with kBadInput. out: the transcript's stream.
-    bool Start(Transcript& transcript, std::ostream& out, const char* argv0);
+    bool Start(Transcript& transcript, TextSink& out, const char* argv0);
 
     // The host's clock, 0 before the session exists (for the readable transcript).
     int64_t Now() const { return m_session ? m_session->Now() : 0; }
@@ -37,7 +37,8 @@ private:
     std::string m_program;
     Options m_options;
     Folders m_folders;
-    std::ifstream m_file;
+    std::FILE* m_file = nullptr;
+    std::unique_ptr<LineIn> m_lines;
     std::unique_ptr<Session> m_session;
     std::unique_ptr<ScenarioPlayer> m_player;
 };

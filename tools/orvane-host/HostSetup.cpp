@@ -1,24 +1,18 @@
 #include "tools/orvane-host/HostSetup.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <iterator>
-#include <random>
 #include <vector>
 
 #include "host/Encoding.h"
-
-#if defined(_WIN32)
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-#endif
+#include "host/FileSystem.h"
 
 namespace orvane::hostprog {
 
-namespace fs = std::filesystem;
+namespace files = host::files;
 
 namespace {
 
@@ -26,77 +20,64 @@ namespace {
 // ("%s\scp\taskClient.res", "%s\scp\Windowtask.res") must fit 260 bytes.
 constexpr size_t kMaxWorkDirBytes = 240;
 
-fs::path PathOf(const std::string& utf8)
+bool LooksLikeGame(const std::string& dir)
 {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+    return files::KindOf(files::Join(dir, "scp")) == files::PathKind::Folder;
 }
 
-std::string Utf8Of(const fs::path& path)
-{
-    const std::u8string u8 = path.u8string();
-    return std::string(u8.begin(), u8.end());
-}
-
-fs::path ExecutableFolder(const char* argv0)
-{
-    std::error_code ec;
-#if defined(_WIN32)
-    wchar_t buffer[32768];
-    const DWORD n = GetModuleFileNameW(nullptr, buffer, 32768);
-    if (n > 0 && n < 32768)
-        return fs::path(std::wstring(buffer, n)).parent_path();
-#else
-    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec)
-        return self.parent_path();
-#endif
-    return argv0 != nullptr ? fs::absolute(fs::path(argv0), ec).parent_path() : fs::path();
-}
-
-bool LooksLikeGame(const fs::path& dir)
-{
-    std::error_code ec;
-    return fs::is_directory(dir / "scp", ec);
-}
-
-fs::path DefaultGame(const char* argv0)
+std::string DefaultGame(const char* argv0)
 {
 #if defined(ORVANE_HOST_SAMPLE_DIR)
-    const fs::path built(ORVANE_HOST_SAMPLE_DIR);
+    const std::string built(ORVANE_HOST_SAMPLE_DIR);
     if (LooksLikeGame(built))
         return built;
 #endif
     // A copied program finds the sample beside it or in the tree it was built in.
-    const fs::path exe = ExecutableFolder(argv0);
-    for (const fs::path& candidate : {exe / "sample", exe.parent_path() / "sample",
-                                      exe.parent_path().parent_path() / "sample"}) {
-        if (!exe.empty() && LooksLikeGame(candidate))
+    const std::string exe = files::ExecutableFolder(argv0);
+    if (exe.empty())
+        return std::string();
+    const std::string up = files::Parent(exe);
+    for (const std::string& candidate : {files::Join(exe, "sample"), files::Join(up, "sample"),
+                                         files::Join(files::Parent(up), "sample")}) {
+        if (LooksLikeGame(candidate))
             return candidate;
     }
-    return fs::path();
+    return std::string();
 }
 
-bool MakeTemporaryFolder(fs::path& out, std::string& reason)
+// A name no other run is likely to pick: time, clock and an address mixed.
+uint64_t NameSeed()
 {
-    std::error_code ec;
-    const fs::path base = fs::temp_directory_path(ec);
-    if (ec) {
-        reason = "no temporary folder: " + ec.message();
+    int local = 0;
+    uint64_t seed = static_cast<uint64_t>(std::time(nullptr)) * 0x9E3779B97F4A7C15ull;
+    seed ^= static_cast<uint64_t>(std::clock()) << 20;
+    seed ^= static_cast<uint64_t>(reinterpret_cast<uintptr_t>(&local));
+    return seed;
+}
+
+bool MakeTemporaryFolder(std::string& out, std::string& reason)
+{
+    const std::optional<std::string> base = files::TemporaryFolder();
+    if (!base) {
+        reason = "no temporary folder";
         return false;
     }
-    std::mt19937_64 random(static_cast<uint64_t>(
-        std::chrono::high_resolution_clock::now().time_since_epoch().count()));
+    uint64_t state = NameSeed();
     for (int attempt = 0; attempt < 100; ++attempt) {
+        // xorshift64: each attempt names another folder.
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
         char name[32];
-        std::snprintf(name, sizeof name, "orvane-host-%08llx",
-                      static_cast<unsigned long long>(random() & 0xFFFFFFFFu));
-        const fs::path candidate = base / name;
-        if (fs::create_directory(candidate, ec)) {
+        std::snprintf(name, sizeof name, "orvane-host-%08x",
+                      static_cast<unsigned>(state & 0xFFFFFFFFu));
+        const std::string candidate = files::Join(*base, name);
+        if (files::MakeFolder(candidate)) {
             out = candidate;
             return true;
         }
     }
-    reason = "cannot make a folder in " + Utf8Of(base);
+    reason = "cannot make a folder in " + *base;
     return false;
 }
 
@@ -133,7 +114,7 @@ bool ParseLine(const std::string& text, int& line)
     if (text.empty() || text.size() > 9 ||
         text.find_first_not_of("0123456789") != std::string::npos)
         return false;
-    line = std::stoi(text);
+    line = static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
     return line > 0;
 }
 
@@ -210,34 +191,31 @@ std::optional<Options> ParseCommandLine(const std::vector<std::string>& args, st
 
 bool Folders::Prepare(const Options& options, const char* argv0, std::string& reason)
 {
-    std::error_code ec;
-    game = options.gameDir.empty() ? DefaultGame(argv0) : PathOf(options.gameDir);
+    game = options.gameDir.empty() ? DefaultGame(argv0) : options.gameDir;
     if (game.empty()) {
         reason = "the sample game folder was not found; name a game folder with --game DIR";
         return false;
     }
-    if (!fs::is_directory(game, ec)) {
-        reason = "the game folder " + Utf8Of(game) + " does not exist";
+    if (files::KindOf(game) != files::PathKind::Folder) {
+        reason = "the game folder " + game + " does not exist";
         return false;
     }
-    game = fs::absolute(game, ec).lexically_normal();
+    game = files::Absolute(game);
     if (options.workDir.empty()) {
         if (!MakeTemporaryFolder(work, reason))
             return false;
         temporary = true;
         keep = options.keepWorkDir;
     } else {
-        work = PathOf(options.workDir);
-        fs::create_directories(work, ec);
-        if (!fs::is_directory(work, ec)) {
+        work = options.workDir;
+        if (!files::MakeFolders(work)) {
             reason = "the work folder " + options.workDir + " cannot be made";
             return false;
         }
     }
-    work = fs::absolute(work, ec).lexically_normal();
-    if (!work.empty() && !work.has_filename())
-        work = work.parent_path();  // no trailing separator: the module adds its own
-    workUtf8 = Utf8Of(work);
+    // No trailing separator: the module adds its own.
+    work = files::Absolute(work);
+    workUtf8 = work;
     std::optional<std::string> gbk = host::Utf8ToGbk(workUtf8);
     if (!gbk) {
         reason = "the work folder's path " + workUtf8 + " cannot be written in GBK";
@@ -250,24 +228,19 @@ bool Folders::Prepare(const Options& options, const char* argv0, std::string& re
     }
     workGbk = *gbk;
     // The work folder may be the game folder itself: then nothing is copied.
-    if (fs::equivalent(game, work, ec))
+    if (files::Same(game, work))
         return true;
     // A fresh work folder gets every file of the game folder; a folder of the
     // player's own only the scripts and images, so that its TaskLog.txt stays.
-    std::vector<fs::path> parts;
-    if (temporary) {
-        for (const fs::directory_entry& entry : fs::directory_iterator(game, ec))
-            parts.push_back(entry.path().filename());
-    } else {
-        parts = {"scp", "task"};
-    }
-    for (const fs::path& sub : parts) {
-        if (!fs::exists(game / sub, ec))
+    const std::vector<std::string> parts =
+        temporary ? files::List(game) : std::vector<std::string>{"scp", "task"};
+    for (const std::string& sub : parts) {
+        const std::string from = files::Join(game, sub);
+        if (files::KindOf(from) == files::PathKind::Missing)
             continue;
-        fs::copy(game / sub, work / sub,
-                 fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
-        if (ec) {
-            reason = "cannot copy " + Utf8Of(game / sub) + " into the work folder: " + ec.message();
+        std::string why;
+        if (!files::CopyTree(from, files::Join(work, sub), why)) {
+            reason = "cannot copy " + from + " into the work folder: " + why;
             return false;
         }
     }
@@ -276,10 +249,8 @@ bool Folders::Prepare(const Options& options, const char* argv0, std::string& re
 
 Folders::~Folders()
 {
-    if (temporary && !keep && !work.empty()) {
-        std::error_code ec;
-        fs::remove_all(work, ec);
-    }
+    if (temporary && !keep && !work.empty())
+        files::RemoveTree(work);
 }
 
 }  // namespace orvane::hostprog

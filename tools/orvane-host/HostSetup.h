@@ -2,7 +2,6 @@
 // before the scenario runs.
 #pragma once
 
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,8 +41,8 @@ public:
     // False with a reason when that cannot be done.
     bool Prepare(const Options& options, const char* argv0, std::string& reason);
 
-    std::filesystem::path game;
-    std::filesystem::path work;
+    std::string game;      // absolute (UTF-8)
+    std::string work;
     std::string workUtf8;  // the work folder as text (UTF-8)
     std::string workGbk;   // the same as the module gets it
     bool temporary = false;

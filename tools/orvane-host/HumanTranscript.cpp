@@ -1,7 +1,6 @@
 // The readable transcript: every event on one line under the scenario step
 // that caused it, scenario comments as narration, windows drawn as boxes.
 #include <optional>
-#include <ostream>
 
 #include "host/Encoding.h"
 #include "tools/orvane-host/HumanText.h"
@@ -80,7 +79,7 @@ std::string SpacedHex(const std::string& hex)
 
 class HumanTranscript : public Transcript {
 public:
-    HumanTranscript(std::ostream& out, std::function<int64_t()> clock, std::string confirmHint)
+    HumanTranscript(TextSink& out, std::function<int64_t()> clock, std::string confirmHint)
         : m_out(out), m_clock(std::move(clock)), m_confirmHint(std::move(confirmHint))
     {
     }
@@ -137,7 +136,7 @@ public:
     {
         m_out << Label("error") << "line " << line << ": " << text << "\n";
     }
-    void Flush() override { m_out.flush(); }
+    void Flush() override { m_out.Flush(); }
 
 private:
     std::string Line(const std::string& kind, const Event& ev)
@@ -218,7 +217,7 @@ private:
         return line;
     }
 
-    std::ostream& m_out;
+    TextSink& m_out;
     std::function<int64_t()> m_clock;
     std::string m_confirmHint;
     bool m_inComment = false;
@@ -227,7 +226,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Transcript> MakeHumanTranscript(std::ostream& out, std::function<int64_t()> clock,
+std::unique_ptr<Transcript> MakeHumanTranscript(TextSink& out, std::function<int64_t()> clock,
                                                 std::string confirmHint)
 {
     return std::make_unique<HumanTranscript>(out, std::move(clock), std::move(confirmHint));

@@ -1,5 +1,3 @@
-#include <ostream>
-
 #include "tools/orvane-host/Transcript.h"
 
 namespace orvane::hostprog {
@@ -8,7 +6,7 @@ namespace {
 
 class JsonlTranscript : public Transcript {
 public:
-    explicit JsonlTranscript(std::ostream& out) : m_out(out) {}
+    explicit JsonlTranscript(TextSink& out) : m_out(out) {}
     void Begin(const RunInfo&) override {}
     void Blank() override {}
     void Comment(const std::string&) override {}
@@ -27,15 +25,15 @@ public:
         ev["text"] = text;
         Emit(ev);
     }
-    void Flush() override { m_out.flush(); }
+    void Flush() override { m_out.Flush(); }
 
 private:
-    std::ostream& m_out;
+    TextSink& m_out;
 };
 
 }  // namespace
 
-std::unique_ptr<Transcript> MakeJsonlTranscript(std::ostream& out)
+std::unique_ptr<Transcript> MakeJsonlTranscript(TextSink& out)
 {
     return std::make_unique<JsonlTranscript>(out);
 }

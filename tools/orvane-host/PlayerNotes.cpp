@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "client/ITaskClient.h"
+#include "panelkit/Views.h"
 #include "tools/orvane-host/WindowDump.h"
 #include "ui/Panelkit.h"
 
@@ -186,7 +187,8 @@ int32_t ShownStoryTask(XWindow* logDlg)
     XItemContainer* items = story != nullptr ? story->GetItemContainer() : nullptr;
     if (items == nullptr || items->GetLineCount() == 0)
         return 0;
-    return static_cast<int32_t>(LinkValue(*items->GetLine(0)));
+    const std::optional<XTalkLine> first = panelkit::LineOf(items, 0);
+    return first ? static_cast<int32_t>(LinkValue(*first)) : 0;
 }
 
 std::optional<std::string> BelowTheViewWarning(XTalk* talk, const std::string& what)
@@ -200,13 +202,13 @@ std::optional<std::string> BelowTheViewWarning(XTalk* talk, const std::string& w
     if (content <= view)
         return std::nullopt;
     // Measured from the top of the lines, wherever the control is scrolled.
-    const XTalkLine* first = items->GetLine(0);
-    const int64_t top = first != nullptr ? first->rect.top : 0;
+    XTalkLineInfo first{};
+    const int64_t top = items->GetLineInfo(0, first) ? first.rect.top : 0;
     std::vector<int32_t> hidden;  // counted from 1, as a reader counts lines
     std::vector<int32_t> links;
     for (int32_t i = 0; i < items->GetLineCount(); ++i) {
-        const XTalkLine* line = items->GetLine(i);
-        if (line->rect.bottom - top <= view)
+        const std::optional<XTalkLine> line = panelkit::LineOf(items, i);
+        if (!line || line->rect.bottom - top <= view)
             continue;
         hidden.push_back(i + 1);
         if (const int64_t link = LinkValue(*line); link != 0)
@@ -238,8 +240,9 @@ std::vector<std::string> ViewWatch::Check(
             continue;
         XItemContainer* items = talk->GetItemContainer();
         std::string shows;
-        for (int32_t i = 0; items != nullptr && i < items->GetLineCount(); ++i)
-            shows += items->GetLine(i)->markup + '\n';
+        XTalkLineInfo line{};
+        for (int32_t i = 0; items != nullptr && items->GetLineInfo(i, line); ++i)
+            shows += std::string(line.markup) + '\n';
         shows += std::to_string(items != nullptr ? items->GetViewHeight() : 0);
         auto [told, fresh] = m_told.try_emplace(talk, shows);
         if (!fresh && told->second == shows)

@@ -1,6 +1,6 @@
 #include "tools/orvane-host/ScenarioPlayer.h"
 
-#include <iostream>
+#include <cstdio>
 
 #include "tools/orvane-host/InputLimits.h"
 
@@ -13,11 +13,12 @@ int ReportFault(const std::string& program, Transcript* transcript, const std::s
         transcript->Error(line, text);
         transcript->Flush();
     }
-    std::cout.flush();
-    std::cerr << program << ": ";
+    std::fflush(stdout);
+    std::string message = program + ": ";
     if (!where.empty())
-        std::cerr << where << (line > 0 ? ":" + std::to_string(line) : std::string()) << ": ";
-    std::cerr << text << "\n";
+        message += where + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": ";
+    message += text + "\n";
+    std::fputs(message.c_str(), stderr);
     return kBadInput;
 }
 
@@ -45,8 +46,8 @@ OpSide SideOf(OpKind kind)
     }
 }
 
-ScenarioPlayer::ScenarioPlayer(std::istream& in, std::string name, std::string program,
-                               Transcript& transcript, Session& session, std::ostream& out)
+ScenarioPlayer::ScenarioPlayer(LineIn& in, std::string name, std::string program,
+                               Transcript& transcript, Session& session, TextSink& out)
     : m_in(in),
       m_name(std::move(name)),
       m_program(std::move(program)),
@@ -73,11 +74,10 @@ const Op* ScenarioPlayer::PeekWithin(int last)
 {
     std::string line;
     while (!m_next && !m_ended && (last <= 0 || m_number < last)) {
-        const LineRead got = ReadLimitedLine(m_in, line);
-        if (got == LineRead::kTooLong)
-            return Fail(m_number + 1, LineTooLongText()), nullptr;
-        if (got != LineRead::kLine) {
-            if (got == LineRead::kFailed || m_in.bad())
+        if (!m_in.ReadLine(line)) {
+            if (m_in.TooLong())
+                return Fail(m_number + 1, LineTooLongText()), nullptr;
+            if (m_in.Failed())
                 return Fail(m_number + 1, "the scenario cannot be read further"), nullptr;
             m_ended = true;
             m_transcript.Flush();
@@ -119,8 +119,8 @@ int ScenarioPlayer::RunNext()
         return Fail(op.line, std::string("the op failed: ") + e.what());
     }
     m_transcript.Flush();
-    if (!m_out) {
-        std::cerr << m_program << ": the transcript cannot be written any more\n";
+    if (!m_out.Good()) {
+        std::fputs((m_program + ": the transcript cannot be written any more\n").c_str(), stderr);
         m_ended = true;
         m_status = 1;
     }

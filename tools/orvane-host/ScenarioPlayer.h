@@ -3,12 +3,12 @@
 // before it runs (the viewer leaves the player's steps to a person).
 #pragma once
 
-#include <iosfwd>
 #include <optional>
 #include <string>
 
 #include "tools/orvane-host/Scenario.h"
 #include "tools/orvane-host/Session.h"
+#include "tools/orvane-host/TextIO.h"
 #include "tools/orvane-host/Transcript.h"
 
 namespace orvane::hostprog {
@@ -31,8 +31,8 @@ class ScenarioPlayer {
 public:
     // in: the scenario; name: how errors name it; out: the transcript's
     // stream, checked after every step.
-    ScenarioPlayer(std::istream& in, std::string name, std::string program, Transcript& transcript,
-                   Session& session, std::ostream& out);
+    ScenarioPlayer(LineIn& in, std::string name, std::string program, Transcript& transcript,
+                   Session& session, TextSink& out);
 
     // Plays every line up to and including `last` (0: to the end). Gives the
     // exit status: 0, or non-zero once the run cannot go on.
@@ -58,12 +58,12 @@ private:
     // Peek, reading no line after `last` (0: no limit).
     const Op* PeekWithin(int last);
 
-    std::istream& m_in;
+    LineIn& m_in;
     std::string m_name;
     std::string m_program;
     Transcript& m_transcript;
     Session& m_session;
-    std::ostream& m_out;
+    TextSink& m_out;
     int m_number = 0;
     std::optional<Op> m_next;
     bool m_ended = false;

@@ -2,6 +2,7 @@
 // what the player will miss.
 #include <algorithm>
 
+#include "panelkit/Views.h"
 #include "tools/orvane-host/PlayerNotes.h"
 #include "tools/orvane-host/Session.h"
 #include "tools/orvane-host/WindowDump.h"
@@ -46,7 +47,8 @@ void Session::ScrollToLink(XItemContainer* items, int32_t line)
     for (int32_t turned = 0; turned < kMaxNotches; ++turned) {
         int32_t x = 0;
         int32_t y = 0;
-        if (!LinkPoint(*items->GetLine(line), x, y))
+        const std::optional<XTalkLine> found = panelkit::LineOf(items, line);
+        if (!found || !LinkPoint(*found, x, y))
             return;
         const int32_t notches = y < view.top ? -1 : y >= view.bottom ? 1 : 0;
         if (notches == 0)

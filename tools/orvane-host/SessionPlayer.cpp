@@ -1,9 +1,7 @@
 // The player's ops, played through the toolkit as mouse and key events, and
 // the ops that look at windows and files.
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
+#include "host/FileSystem.h"
+#include "panelkit/Views.h"
 #include "tools/orvane-host/Session.h"
 #include "tools/orvane-host/WindowDump.h"
 #include "ui/Panelkit.h"
@@ -58,14 +56,17 @@ void Session::ClickLink(XWindow* wnd, const Op& op)
         throw LineFault{WindowName(op.window) + " has no text control"};
     std::string links;
     for (int32_t i = 0; i < items->GetLineCount(); ++i) {
-        const XTalkLine* line = items->GetLine(i);
-        if (line == nullptr)
+        std::optional<XTalkLine> line = panelkit::LineOf(items, i);
+        if (!line)
             continue;
         const int64_t value = LinkValue(*line);
         int32_t x = 0;
         int32_t y = 0;
-        if (value == op.number)
+        if (value == op.number) {
+            // The line is a copy: read again where the scrolling put it.
             ScrollToLink(items, i);
+            line = panelkit::LineOf(items, i);
+        }
         if (value == op.number && LinkPoint(*line, x, y)) {
             ClickAt(items, x, y, op.kind == OpKind::Hover ? Press::None : Press::Click);
             return;
@@ -253,26 +254,24 @@ void Session::RunDump(int32_t windowId)
 
 void Session::RunFile(const Op& op)
 {
-    namespace fs = std::filesystem;
-    const fs::path path =
-        fs::path(m_workDir) / fs::path(std::u8string(op.path.begin(), op.path.end()));
+    namespace files = host::files;
+    const std::string path = files::Join(m_workDir, op.path);
     Event ev;
     ev["ev"] = "file";
     ev["name"] = op.path;
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) {
-        if (fs::exists(path, ec))
+    const files::PathKind kind = files::KindOf(path);
+    if (kind != files::PathKind::File) {
+        if (kind != files::PathKind::Missing)
             throw LineFault{"\"" + op.path + "\" in the work folder is not a file"};
         ev["hex"] = nullptr;
         Emit(ev);
         return;
     }
-    if (fs::file_size(path, ec) > kMaxFileBytes)
+    if (files::FileSize(path).value_or(0) > kMaxFileBytes)
         throw LineFault{"\"" + op.path + "\" is larger than 16 MiB"};
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::string bytes;
+    if (!files::ReadAll(path, bytes))
         throw LineFault{"\"" + op.path + "\" in the work folder cannot be read"};
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     ev["hex"] = ToHex(bytes);
     Emit(ev);
 }

@@ -5,16 +5,16 @@
 // visible window.
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 
+#include "host/FileSystem.h"
 #include "panelkit/TextPainter.h"
+#include "panelkit/Views.h"
 #include "tools/orvane-host/DesktopPicture.h"
 #include "tools/orvane-host/Pixels.h"
 #include "tools/orvane-host/Session.h"
 #include "ui/Panelkit.h"
 
-#if defined(__GNUC__)
+#if defined(__GNUC__) || defined(__clang__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 #pragma GCC diagnostic ignored "-Wunused-parameter"
@@ -23,7 +23,7 @@
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STBI_WRITE_NO_STDIO
 #include "stb_image_write.h"
-#if defined(__GNUC__)
+#if defined(__GNUC__) || defined(__clang__)
 #pragma GCC diagnostic pop
 #endif
 
@@ -31,12 +31,12 @@ namespace orvane::hostprog {
 
 namespace {
 
-void DrawBitmap(Pixels& px, const XRecordingCanvas::Item& item)
+void DrawBitmap(Pixels& px, const panelkit::DrawnItem& item)
 {
     auto* image = dynamic_cast<XImage*>(item.bitmap);
     if (image == nullptr)
         return;
-    const std::vector<uint8_t>& src = image->GetPixels();
+    const std::vector<uint8_t> src = panelkit::PixelsOf(*image);
     const int32_t w = image->GetWidth();
     const int32_t h = image->GetHeight();
     if (w <= 0 || h <= 0 || src.size() < static_cast<size_t>(w) * static_cast<size_t>(h) * 4)
@@ -51,7 +51,7 @@ void DrawBitmap(Pixels& px, const XRecordingCanvas::Item& item)
     }
 }
 
-void DrawText(Pixels& px, const XRecordingCanvas::Item& item)
+void DrawText(Pixels& px, const panelkit::DrawnItem& item)
 {
     PaintGbk(px, item.font, item.x, item.y, item.text.c_str(), FromWPixel(item.color), item.clip,
              (item.flag & panelkit::kDrawUnderline) != 0);
@@ -71,16 +71,13 @@ void DrawFrames(Pixels& px, XWindow* wnd, int depth)
         DrawFrames(px, wnd->GetChild(i), depth + 1);
 }
 
-std::filesystem::path SnapshotPath(const std::string& path, const std::string& workDir)
+std::string SnapshotPath(const std::string& path, const std::string& workDir)
 {
     for (const char* prefix : {"$WORKDIR/", "$WORKDIR\\"}) {
-        if (path.rfind(prefix, 0) == 0) {
-            const std::string rest = path.substr(9);
-            return std::filesystem::path(workDir) /
-                   std::filesystem::path(std::u8string(rest.begin(), rest.end()));
-        }
+        if (path.rfind(prefix, 0) == 0)
+            return host::files::Join(workDir, path.substr(9));
     }
-    return std::filesystem::path(std::u8string(path.begin(), path.end()));
+    return path;
 }
 
 }  // namespace
@@ -102,7 +99,7 @@ DesktopPicture DrawDesktop(bool frames, TextLayer texts)
         px.Fill(rc, Rgb{58, 62, 72}, area);
         XRecordingCanvas canvas;
         wnd->Paint(&canvas);
-        for (const XRecordingCanvas::Item& item : canvas.Items()) {
+        for (const panelkit::DrawnItem& item : panelkit::DrawnItems(canvas)) {
             if (!item.isText)
                 DrawBitmap(px, item);
             else if (texts == TextLayer::Drawn)
@@ -114,10 +111,10 @@ DesktopPicture DrawDesktop(bool frames, TextLayer texts)
     return px;
 }
 
-bool WritePicture(const DesktopPicture& picture, const std::filesystem::path& path)
+bool WritePicture(const DesktopPicture& picture, const std::string& path)
 {
-    // Encoded in memory and written by the standard library, which takes
-    // any path the file system does.
+    // Encoded in memory and written through the host's file operations,
+    // which take any path the file system does.
     std::vector<uint8_t> png;
     auto append = [](void* context, void* data, int size) {
         auto* out = static_cast<std::vector<uint8_t>*>(context);
@@ -126,10 +123,13 @@ bool WritePicture(const DesktopPicture& picture, const std::filesystem::path& pa
     };
     const bool encoded = stbi_write_png_to_func(append, &png, picture.width, picture.height, 4,
                                                 picture.rgba.data(), picture.width * 4) != 0;
-    std::ofstream file(path, std::ios::binary);
-    return encoded && file &&
-           file.write(reinterpret_cast<const char*>(png.data()),
-                      static_cast<std::streamsize>(png.size()));
+    if (!encoded)
+        return false;
+    std::FILE* file = host::files::Open(path, "wb");
+    if (file == nullptr)
+        return false;
+    const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
+    return std::fclose(file) == 0 && written;
 }
 
 void Session::RunSnapshot(const Op& op)
@@ -155,10 +155,8 @@ void Session::SnapshotIfChanged(int32_t line)
     char name[48];
     std::snprintf(name, sizeof name, "%04d-line%d.png", ++m_snapshotCount, line);
     const std::string& dir = m_pictures.snapshotDir;
-    const std::filesystem::path folder(std::u8string(dir.begin(), dir.end()));
-    std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
-    if (!WritePicture(picture, folder / name))
+    host::files::MakeFolders(dir);
+    if (!WritePicture(picture, host::files::Join(dir, name)))
         throw LineFault{std::string("the picture cannot be written to ") + dir + "/" + name};
     m_lastPicture = std::move(picture.rgba);
 }

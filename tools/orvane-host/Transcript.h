@@ -4,12 +4,12 @@
 
 #include <cstdint>
 #include <functional>
-#include <iosfwd>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
 
 #include "tools/orvane-host/Scenario.h"
+#include "tools/orvane-host/TextIO.h"
 
 namespace orvane::hostprog {
 
@@ -46,11 +46,11 @@ public:
     virtual void Flush() = 0;
 };
 
-std::unique_ptr<Transcript> MakeJsonlTranscript(std::ostream& out);
+std::unique_ptr<Transcript> MakeJsonlTranscript(TextSink& out);
 // clock: the host's virtual time in milliseconds, shown with timer ticks.
 // confirmHint: how the reader answers a confirmation box in this program.
 std::unique_ptr<Transcript> MakeHumanTranscript(
-    std::ostream& out, std::function<int64_t()> clock,
+    TextSink& out, std::function<int64_t()> clock,
     std::string confirmHint = "answer it with the confirm op");
 
 }  // namespace orvane::hostprog

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "panelkit/Views.h"
 #include "ui/Panelkit.h"
 
 namespace orvane::hostprog {
@@ -30,8 +31,8 @@ Event LinesOf(XTalk* talk, const TranscriptText& text)
     if (items == nullptr)
         return lines;
     for (int32_t i = 0; i < items->GetLineCount(); ++i) {
-        const XTalkLine* line = items->GetLine(i);
-        if (line == nullptr)
+        const std::optional<XTalkLine> line = panelkit::LineOf(items, i);
+        if (!line)
             continue;
         std::string visible;
         for (const XTalkFragment& f : line->fragments)
@@ -129,7 +130,7 @@ std::string DrawnCaption(XWindow* button)
     button->GetWindowRect(rc);
     button->OnDraw(&canvas, rc);
     std::string caption;
-    for (const XRecordingCanvas::Item& item : canvas.Items()) {
+    for (const panelkit::DrawnItem& item : panelkit::DrawnItems(canvas)) {
         if (item.isText)
             caption += item.text;
     }

@@ -1,7 +1,7 @@
 // orvane-host: the reference host program. It loads the module as a game
 // client does, gives it the host services, plays a scenario into it and
 // prints everything the module does.
-#include <iostream>
+#include <cstdio>
 #include <memory>
 
 #include "tools/orvane-host/HostRun.h"
@@ -46,20 +46,21 @@ int main(int argc, char** argv)
     const std::optional<Options> options =
         ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), reason);
     if (!options) {
-        std::cerr << "orvane-host: " << reason << "\n" << Usage();
+        std::fprintf(stderr, "orvane-host: %s\n%s", reason.c_str(), Usage());
         return kBadInput;
     }
     if (options->help) {
-        std::cout << Usage();
+        std::fputs(Usage(), stdout);
         return 0;
     }
+    FileSink out(stdout);
     std::unique_ptr<Transcript> transcript;
     HostRun run("orvane-host", *options);
     if (options->jsonl)
-        transcript = MakeJsonlTranscript(std::cout);
+        transcript = MakeJsonlTranscript(out);
     else
-        transcript = MakeHumanTranscript(std::cout, [&] { return run.Now(); });
-    if (!run.Start(*transcript, std::cout, argc > 0 ? argv[0] : nullptr))
+        transcript = MakeHumanTranscript(out, [&] { return run.Now(); });
+    if (!run.Start(*transcript, out, argc > 0 ? argv[0] : nullptr))
         return kBadInput;
     return run.Player().PlayTo(options->untilLine);
 }

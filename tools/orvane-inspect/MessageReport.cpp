@@ -2,7 +2,7 @@
 
 #include <istream>
 
-#include "tools/orvane-host/InputLimits.h"
+#include "tools/orvane-host/StreamLimits.h"
 #include "tools/orvane-host/Transcript.h"
 #include "tools/orvane-inspect/Effects.h"
 #include "tools/orvane-inspect/ModuleView.h"

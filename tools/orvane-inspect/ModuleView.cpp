@@ -2,6 +2,7 @@
 
 #include "client/ModuleState.h"
 #include "client/TaskClient.h"
+#include "panelkit/Views.h"
 #include "tasks/TaskTalkSequencer.h"
 #include "ui/Panelkit.h"
 #include "ui/TalkText.h"
@@ -17,8 +18,8 @@ void ReadTalkWindow(CTaskTalkDlg* dlg, ModuleView& view)
     view.talkVisible = dlg->IsVisible() != 0;
     XItemContainer* items = dlg->m_pTalk != nullptr ? dlg->m_pTalk->GetItemContainer() : nullptr;
     for (int32_t i = 0; items != nullptr && i < items->GetLineCount(); ++i) {
-        const XTalkLine* line = items->GetLine(i);
-        if (line == nullptr)
+        const std::optional<XTalkLine> line = panelkit::LineOf(items, i);
+        if (!line)
             continue;
         WindowLine out;
         for (const XTalkFragment& f : line->fragments) {

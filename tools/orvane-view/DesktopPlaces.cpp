@@ -1,5 +1,6 @@
 #include "tools/orvane-view/DesktopPlaces.h"
 
+#include "panelkit/Views.h"
 #include "tools/orvane-host/WindowDump.h"
 #include "ui/Panelkit.h"
 
@@ -20,7 +21,7 @@ std::string Span(const RECT& rc)
 std::vector<XWindow*> TextWindows()
 {
     std::vector<XWindow*> found;
-    for (XWindow* wnd : XDesktop::GetInstance()->GetWindows()) {
+    for (XWindow* wnd : panelkit::TopLevelWindows()) {
         const int32_t id = wnd->GetID();
         if (wnd->IsVisible() && (id == 163 || id == 174 || id == 175 || id == kLogWnd) &&
             hostprog::TextControl(wnd) != nullptr)
@@ -41,7 +42,10 @@ std::vector<std::string> ClickablePlaces()
         RECT view{};
         items->GetWindowRect(view);
         for (int32_t i = 0; i < items->GetLineCount(); ++i) {
-            const XTalkLine& line = *items->GetLine(i);
+            const std::optional<XTalkLine> found = panelkit::LineOf(items, i);
+            if (!found)
+                continue;
+            const XTalkLine& line = *found;
             const int64_t link = hostprog::LinkValue(line);
             int32_t x = 0;
             int32_t y = 0;
@@ -80,7 +84,7 @@ bool OverLink(int32_t x, int32_t y)
     const POINT pt{x, y};
     XWindow* top = desktop->TopLevelAt(pt);
     auto* items = dynamic_cast<XItemContainer*>(top != nullptr ? top->HitTest(pt) : nullptr);
-    return items != nullptr && items->LinkAt(pt) != nullptr;
+    return panelkit::LinkAt(items, pt).has_value();
 }
 
 }  // namespace orvane::view

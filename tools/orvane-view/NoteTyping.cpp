@@ -1,6 +1,7 @@
 #include "tools/orvane-view/NoteTyping.h"
 
 #include "host/Encoding.h"
+#include "panelkit/Views.h"
 #include "ui/Panelkit.h"
 
 namespace orvane::view {
@@ -27,7 +28,7 @@ std::string WithoutLastGbkCharacter(std::string_view gbk)
 
 XWindow* NoteTyping::Note()
 {
-    for (XWindow* dlg : XDesktop::GetInstance()->FindTopLevel(kLogWnd)) {
+    for (XWindow* dlg : panelkit::TopLevelWindows(kLogWnd)) {
         if (dlg->IsVisible())
             return dlg->FindWindowByID(kNoteWnd);
     }

@@ -48,11 +48,12 @@ void Viewer::Snapshot()
         std::snprintf(name, sizeof name, "orvane-view-%04d.png", ++m_snapshots);
         path = folder / name;
     } while (fs::exists(path, ec));
-    const std::u8string shown = path.u8string();
-    if (hostprog::WritePicture(hostprog::DrawDesktop(m_options.frames), path))
-        Tell("snapshot " + std::string(shown.begin(), shown.end()) + " written");
+    const std::u8string u8 = path.u8string();
+    const std::string shown(u8.begin(), u8.end());
+    if (hostprog::WritePicture(hostprog::DrawDesktop(m_options.frames), shown))
+        Tell("snapshot " + shown + " written");
     else
-        Tell("the snapshot cannot be written to " + std::string(shown.begin(), shown.end()));
+        Tell("the snapshot cannot be written to " + shown);
 }
 
 std::string Viewer::Status()

@@ -49,6 +49,22 @@ private:
     Transcript& m_b;
 };
 
+// The host's transcripts write to a TextSink; the viewer's text goes to
+// iostreams (its panel collects lines through a stream buffer).
+class StreamOut : public TextSink {
+public:
+    explicit StreamOut(std::ostream& out) : m_out(out) {}
+    void Write(std::string_view text) override
+    {
+        m_out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    }
+    void Flush() override { m_out.flush(); }
+    bool Good() const override { return static_cast<bool>(m_out); }
+
+private:
+    std::ostream& m_out;
+};
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -78,7 +94,9 @@ int main(int argc, char** argv)
     // With --jsonl, standard output gets JSON Lines and the panel its own
     // readable lines; else the panel's lines are echoed.
     orvane::view::LineCollector lines(options->jsonl ? nullptr : &std::cout);
-    std::ostream panelOut(&lines);
+    std::ostream panelStream(&lines);
+    StreamOut panelOut(panelStream);
+    StreamOut stdoutOut(std::cout);
     // Until the desktop is the person's, the scenario's confirm lines answer.
     std::unique_ptr<Transcript> panel = MakeHumanTranscript(
         panelOut, clock,
@@ -87,7 +105,7 @@ int main(int argc, char** argv)
     std::unique_ptr<Transcript> tee;
     Transcript* transcript = panel.get();
     if (options->jsonl) {
-        echo = MakeJsonlTranscript(std::cout);
+        echo = MakeJsonlTranscript(stdoutOut);
         tee = std::make_unique<TeeTranscript>(*echo, *panel);
         transcript = tee.get();
     }
