@@ -10,9 +10,9 @@
 #include "client/TaskClient.h"
 #include "platform/Win32.h"
 #include "tasks/MessageFormats.h"
-#include "ui/Adopt.h"
 #include "ui/Connection0.h"
 #include "ui/LinkLine.h"
+#include "ui/OwnedWindow.h"
 #include "ui/StoryTalk.h"
 #include "ui/TaskLinkButton.h"
 #include "ui/TaskLogFile.h"
@@ -170,17 +170,7 @@ bool CTaskLogDlg::CreateDlg(CPanelkitHelper* helper, IResObject* res, int32_t id
     SetMovable(1);
     desktop->AddWindow(this);
 
-    CStoryTalk* story = new CStoryTalk(this);
-    bool adopted = false;
-    orvane::AdoptOrDelete(this, story, [&] {
-        story->SetWindowTextA(kStoryControlText);
-        adopted =
-            builder->CreateXWindow(this, ChildOf(res, kStoryChild), kStoryChild, story) != nullptr;
-    });
-    if (adopted)
-        m_pStoryContorl = story;
-    else
-        delete story;  // not adopted by the dialog
+    CreateStoryControl(*builder, res);
     const int32_t childCount = res != nullptr ? res->GetChildCount() : 0;
     for (int32_t i = kDeleteBtnID; i < childCount; ++i) {
         builder->CreateXWindow(this, res->GetChild(i), i, nullptr);
@@ -211,6 +201,15 @@ bool CTaskLogDlg::CreateDlg(CPanelkitHelper* helper, IResObject* res, int32_t id
     ConnectClick(m_pCloseBtn, this, &CTaskLogDlg::OnCloseButton);
     ConnectClick(m_pDeleteBtn, this, &CTaskLogDlg::OnDeleteButton);
     return true;
+}
+
+void CTaskLogDlg::CreateStoryControl(CPanelkitHelper& builder, IResObject* res)
+{
+    // A story control the dialog did not adopt is ended on the way out.
+    orvane::OwnedWindow<CStoryTalk> story(this, new CStoryTalk(this));
+    story->SetWindowTextA(kStoryControlText);
+    if (builder.CreateXWindow(this, ChildOf(res, kStoryChild), kStoryChild, story.get()) != nullptr)
+        m_pStoryContorl = story.Keep();
 }
 
 void CTaskLogDlg::LoadSelectImage()

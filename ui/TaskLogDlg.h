@@ -88,12 +88,16 @@ private:
         kPage2BtnID
     };
 
+    // Builds the story control from child 0 into m_pStoryContorl, which stays
+    // null when the dialog does not adopt it.
+    void CreateStoryControl(CPanelkitHelper& builder, IResObject* res);
     // Builds the ten link buttons from the template child; nothing when the
     // resource objects are gone (the client that loaded them was released).
     void CreateTaskButtons();
-    // Gives the dialog one link button built from pattern and places it
-    // below the last (rc). False when the button was not adopted.
-    bool AddTaskButton(CTaskLinkButton* button, IResObject* pattern, int32_t index, RECT& rc);
+    // Gives the dialog one link button built from pattern, places it below
+    // the last (rc) and lists it in made. False when the button was not adopted.
+    bool AddTaskButton(CTaskLinkButton* button, IResObject* pattern, int32_t index, RECT& rc,
+                       std::list<CTaskLinkButton*>& made);
     int32_t PickShownTask(const TaskListRecord& list);
     bool PackTaskList(TaskListRecord* list);
     void ShowNoTask();

@@ -10,9 +10,9 @@
 #include "client/TaskClient.h"
 #include "tasks/MessageFormats.h"
 #include "tasks/TaskTalkSequencer.h"
-#include "ui/Adopt.h"
 #include "ui/Connection0.h"
 #include "ui/LinkLine.h"
+#include "ui/OwnedWindow.h"
 #include "ui/TalkText.h"
 
 namespace {
@@ -102,16 +102,14 @@ XWindow* CTaskTalkDlg::Create(IResObject* desc, int32_t id, IWndCallback* callba
     desktop->AddWindow(this);
     m_nWndID = id;
 
-    CTalkText* talk = new CTalkText(this);
+    orvane::OwnedWindow<CTalkText> talk(this, new CTalkText(this));
     talk->m_pOwner = this;
     const int32_t count = desc != nullptr ? desc->GetChildCount() : 0;
     IResObject* last = desc != nullptr ? desc->GetChild(0) : nullptr;
     // The talk control is this window's child even without a description.
-    orvane::AdoptOrDelete(this, talk, [&] {
-        if (helper.CreateXWindow(this, last, 0, talk) == nullptr)
-            AddChild(talk);
-    });
-    m_pTalk = talk;
+    if (helper.CreateXWindow(this, last, 0, talk.get()) == nullptr)
+        AddChild(talk.get());
+    m_pTalk = talk.Keep();
     for (int32_t i = 1; i < count; ++i) {
         last = desc->GetChild(i);
         helper.CreateXWindow(this, last, i, nullptr);
@@ -138,12 +136,11 @@ void CTaskTalkDlg::CreateTaskPanel(CPanelkitHelper& helper, IResObject* template
     IResObject* textDesc =
         templates != nullptr ? templates->GetChildByID(kPanelTextResID) : nullptr;
     XDesktop* desktop = GetDesktop();
-    XMainWnd* panel = new CTaskPanelWnd(this);
-    orvane::AdoptOrDelete(desktop, panel, [&] {
-        helper.CreateStockProperty(panel, panelDesc, kPanelResID);
-        panel->SetParent(desktop);
-        desktop->AddWindow(panel);
-    });
+    orvane::OwnedWindow<XMainWnd> owned(desktop, new CTaskPanelWnd(this));
+    helper.CreateStockProperty(owned.get(), panelDesc, kPanelResID);
+    owned->SetParent(desktop);
+    desktop->AddWindow(owned.get());
+    XMainWnd* panel = owned.Keep();
     m_pTaskPanel = panel;
 
     helper.CreateXWindow(panel, textDesc, kPanelTextID, nullptr);
