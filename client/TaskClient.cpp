@@ -11,6 +11,7 @@
 #include "net/FunctionTasks.h"
 #include "net/TaskWndCallback.h"
 #include "platform/Format.h"
+#include "tasks/MessageFormats.h"
 #include "tasks/TaskObserver.h"
 #include "tasks/TaskTalkSequencer.h"
 #include "ui/TaskLogDlg.h"
@@ -174,6 +175,31 @@ IWndCallback* CTaskClient::WindowCallback() const
     return m_pWndCallback;
 }
 
+CTaskTalkSequencer* CTaskClient::TalkSequencer() const
+{
+    return m_pTalkSequencer;
+}
+
+ITaskWnd* CTaskClient::TalkWindow() const
+{
+    return m_pTaskTalkDlg;
+}
+
+ITaskWnd* CTaskClient::LogWindow() const
+{
+    return m_pTaskLogDlg;
+}
+
+void CTaskClient::LoadTalkSentences(std::span<const uint8_t> message)
+{
+    orvane::LoadTalkSentences(message, m_SentenceTable);
+}
+
+bool CTaskClient::ApplyTaskLogMessage(std::span<const uint8_t> message)
+{
+    return orvane::ApplyTaskLogMessage(message, m_TaskLogTable);
+}
+
 void CTaskClient::OnWindowDestroyed(XWindow* wnd)
 {
     if (wnd == nullptr)
@@ -240,7 +266,7 @@ void CTaskClient::FreeOwned() noexcept
     if (m_pTaskObServer != nullptr) {
         CTaskObserver* observer = m_pTaskObServer;
         m_pTaskObServer = nullptr;
-        observer->m_pClient = nullptr;
+        observer->Detach();
         const bool unregistered = Contain("CTaskClient::Release()", false, [&] {
             observer->UnregisterSinks();
             return true;

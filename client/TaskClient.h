@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "client/HostInterfaces.h"
 #include "client/ITaskClient.h"
@@ -15,6 +16,7 @@ class CTaskTalkDlg;
 class CTaskObserver;
 class CTaskWndCallback;
 class CTaskTalkSequencer;
+class ITaskWnd;
 class XWindow;
 
 class CTaskClient final : public ITaskClient {
@@ -55,6 +57,17 @@ public:
 
     // The client's own window callback, the default of its windows.
     IWndCallback* WindowCallback() const;
+    // The talk sequencer; null once the client is released.
+    CTaskTalkSequencer* TalkSequencer() const;
+    // The command interfaces of the NPC talk window and the task log dialog;
+    // null while the window does not exist.
+    ITaskWnd* TalkWindow() const;
+    ITaskWnd* LogWindow() const;
+    // Reads the talk sentences of message 87 into the sentence table.
+    void LoadTalkSentences(std::span<const uint8_t> message);
+    // Applies the task log block of message 91 to the task log table; true
+    // when the message is to be handed to the task log dialog.
+    bool ApplyTaskLogMessage(std::span<const uint8_t> message);
     // A window of the client is going away (the toolkit ended it): forget it.
     void OnWindowDestroyed(XWindow* wnd);
     bool IsWorkPathSet() const { return m_bWorkPathSet; }

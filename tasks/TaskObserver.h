@@ -31,6 +31,8 @@ public:
     void ShowTaskPage(const TaskTalkPage& page);
     // Fills the talk window with the numbered task menu and opens it.
     void ShowTaskMenu(const TaskTalkPage& list);
+    // The client is going: from now on the observer reaches nothing of it.
+    void Detach();
 
     CTaskClient* m_pClient;
     CMsgDelegate m_TalkSink;

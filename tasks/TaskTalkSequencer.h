@@ -3,8 +3,10 @@
 // advances on the host's 500 ms step timer.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "client/HostInterfaces.h"
 #include "tasks/TaskRecords.h"
@@ -36,6 +38,11 @@ public:
 
     void SetState(int32_t state);
     void SetCurrentPage(int32_t page);
+    // Whether the task menu is shown and the player's pick awaited.
+    bool AwaitingChoice() const { return m_nTalkState == TALK_AWAIT_CHOICE; }
+    // The key of the last message 87, which every talk answer carries.
+    void SetReplyKey(const std::array<uint8_t, 8>& key);
+    std::span<const uint8_t, 8> ReplyKey() const { return m_ReplyKey; }
     // Arms the step timer unless the state is TALK_IDLE.
     void StartStepTimer();
     void ClearPages();

@@ -15,6 +15,8 @@ public:
 
     explicit CTalkText(XWindow* parent);
     ~CTalkText() override;
+    // The window whose lines this control holds; it hears of link clicks.
+    void SetOwner(CTaskTalkDlg* owner) { m_pOwner = owner; }
     void SetWindowPos(RECT& rc) override;
     // Closes the owner, then reports (163, 1, number, 0) to its callback.
     void OnTaskTextClick(const char* url) override;

@@ -40,6 +40,16 @@ public:
             return m_pTarget != nullptr ? m_pTarget->OnEvent(code, answer, value, extra) : true;
         });
     }
+    // The box about to be asked is target's.
+    void AskFor(CDeleteConfirm* target) { m_pTarget = target; }
+    // target is going: an answer still to come reaches nobody.
+    void Forget(CDeleteConfirm* target)
+    {
+        if (m_pTarget == target)
+            m_pTarget = nullptr;
+    }
+
+private:
     CDeleteConfirm* m_pTarget = nullptr;
 };
 
@@ -56,9 +66,8 @@ bool CDeleteConfirm::OnEvent(int32_t, int32_t answer, int32_t, int32_t)
 {
     return orvane::Contain("CDeleteConfirm::OnEvent()", false, [&]() -> bool {
         m_nState = answer == 1 ? kConfirmed : answer == 0 ? kDeclined : kPending;
-        if (m_nState == kConfirmed && m_pOwner != nullptr && m_pOwner->m_pWndCallback != nullptr)
-            m_pOwner->m_pWndCallback->OnEvent(orvane::kLogWndID, orvane::kDeleteEvent,
-                                              m_pOwner->m_nCurTaskID, 0);
+        if (m_nState == kConfirmed && m_pOwner != nullptr)
+            m_pOwner->OnDeleteConfirmed();
         return true;
     });
 }
@@ -100,9 +109,8 @@ CTaskLogDlg::~CTaskLogDlg()
         CImageLoader::GetInstance()->FreeImage(m_pSelectImage);
     m_pSelectImage = nullptr;
     m_TaskBtnList.clear();
-    if (g_DeleteConfirmRelay.m_pTarget == &m_DeleteConfirm)
-        g_DeleteConfirmRelay.m_pTarget = nullptr;
-    m_DeleteConfirm.m_pOwner = nullptr;
+    g_DeleteConfirmRelay.Forget(&m_DeleteConfirm);
+    m_DeleteConfirm.SetOwner(nullptr);
     if (orvane::g_pTaskClient != nullptr)
         orvane::g_pTaskClient->OnWindowDestroyed(this);
 }
@@ -145,8 +153,7 @@ void CTaskLogDlg::DetachClient()
     // The client released the window script and with it these objects.
     m_pResObject = nullptr;
     // An answer still to come finds no dialog to act for.
-    if (g_DeleteConfirmRelay.m_pTarget == &m_DeleteConfirm)
-        g_DeleteConfirmRelay.m_pTarget = nullptr;
+    g_DeleteConfirmRelay.Forget(&m_DeleteConfirm);
 }
 
 // ---------------------------------------------------------------------------
@@ -192,7 +199,7 @@ bool CTaskLogDlg::CreateDlg(CPanelkitHelper* helper, IResObject* res, int32_t id
     m_pNoteWnd = noteWnd;
 
     m_pWndCallback = callback;
-    m_DeleteConfirm.m_pOwner = this;
+    m_DeleteConfirm.SetOwner(this);
     SetActive();
     if (m_pStoryContorl == nullptr)
         return true;
@@ -282,13 +289,19 @@ void CTaskLogDlg::OnCloseButton()
 void CTaskLogDlg::OnDeleteButton()
 {
     orvane::Contain("CTaskLogDlg::OnDeleteButton()", [&] {
-        m_DeleteConfirm.m_nState = CDeleteConfirm::kPending;
+        m_DeleteConfirm.AwaitAnswer();
         IUiService* ui = m_bDetached ? nullptr : orvane::HostUi();
         if (ui == nullptr)
             return;
-        g_DeleteConfirmRelay.m_pTarget = &m_DeleteConfirm;
+        g_DeleteConfirmRelay.AskFor(&m_DeleteConfirm);
         ui->Confirm(kConfirmDeleteText, &g_DeleteConfirmRelay, 0);
     });
+}
+
+void CTaskLogDlg::OnDeleteConfirmed()
+{
+    if (m_pWndCallback != nullptr)
+        m_pWndCallback->OnEvent(orvane::kLogWndID, orvane::kDeleteEvent, m_nCurTaskID, 0);
 }
 
 BOOL CTaskLogDlg::OnAccelKey(uint32_t, uint32_t)

@@ -23,7 +23,13 @@ public:
     enum State : int32_t { kConfirmed = 0, kDeclined = 1, kPending = 2 };
     CDeleteConfirm() = default;
     virtual ~CDeleteConfirm() = default;
+    // A yes tells the owner, which reports the deletion.
     bool OnEvent(int32_t code, int32_t answer, int32_t value, int32_t extra) override;
+
+    void SetOwner(CTaskLogDlg* owner) { m_pOwner = owner; }
+    // A box is about to be asked: no answer yet.
+    void AwaitAnswer() { m_nState = kPending; }
+    int32_t GetState() const { return m_nState; }
 
     int32_t m_nState = kPending;
     CTaskLogDlg* m_pOwner = nullptr;
@@ -51,6 +57,9 @@ public:
     void OnCloseButton();
     void OnDeleteButton();
     void OnTaskButton();
+    // The player confirmed the deletion: reports (172, 7, the current task,
+    // 0) to the callback.
+    void OnDeleteConfirmed();
     // The client that made the dialog is going: the note is saved now, and
     // from now on the dialog reaches neither the client nor the host and
     // writes no file.

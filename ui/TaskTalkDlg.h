@@ -43,6 +43,10 @@ public:
     void SetPinned(int32_t pinned);
     // Closes the window at once, guard or not.
     void Hide();
+    // A link of the talk control was clicked: closes the window, then
+    // reports (163, 1, number, 0) to the callback. The callback may end this
+    // window: nothing of it is touched afterwards.
+    void OnLinkClicked(int32_t number);
     bool LoadImages();
     void OnPanelToggle();
     void PlaceTaskPanel();
@@ -67,6 +71,9 @@ public:
     IBitmap* m_pImgBottom;
 
 private:
+    // The task panel: tells this window when the toolkit ends it.
+    class CTaskPanelWnd;
+
     // The host's timers; none once the window is detached.
     ITimerService* Timers() const;
     void StartHideGuardTimer();
@@ -77,6 +84,8 @@ private:
     void SetPanelText(const char* text);
     void CentreOnScreen();
     void CreateTaskPanel(CPanelkitHelper& helper, IResObject* templates);
+    // The toolkit ended the task panel: it and its text box are gone.
+    void OnTaskPanelGone();
 
     // Whether the guard timer is armed with the host (Hide leaves it running).
     bool m_bGuardTimerArmed;
