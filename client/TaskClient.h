@@ -19,6 +19,10 @@ class CTaskTalkSequencer;
 class ITaskWnd;
 class XWindow;
 
+namespace orvane {
+class StateView;
+}
+
 class CTaskClient final : public ITaskClient {
 public:
     static constexpr int32_t kTalkWndID = orvane::kTalkWndID;
@@ -75,6 +79,20 @@ public:
     // Release: frees what it holds and itself.
     void Abandon() noexcept;
 
+private:
+    friend class orvane::StateView;
+
+    ~CTaskClient();
+    // Loads the window script on first use; null when it cannot be had.
+    IResScript* WindowScript();
+    // Tells every window the client made that the client is gone.
+    void DetachWindows();
+    // Detaches the windows and frees the observer, callback and sequencer.
+    void FreeOwned() noexcept;
+    // The bodies of CreateClientTalkWnd and CreateClientLogWnd.
+    XWindow* OpenTalkWnd(int32_t id, IWndCallback* callback);
+    bool OpenLogWnd();
+
     IResScript* m_pTaskScript;
     char m_szWorkPath[260];
     CTaskLogDlg* m_pTaskLogDlg;
@@ -87,17 +105,5 @@ public:
     IResScript* m_pResScript;
     TalkSentenceTable m_SentenceTable;
     TaskLogTable m_TaskLogTable;
-
-private:
-    ~CTaskClient();
-    // Loads the window script on first use; null when it cannot be had.
-    IResScript* WindowScript();
-    // Tells every window the client made that the client is gone.
-    void DetachWindows();
-    // Detaches the windows and frees the observer, callback and sequencer.
-    void FreeOwned() noexcept;
-    // The bodies of CreateClientTalkWnd and CreateClientLogWnd.
-    XWindow* OpenTalkWnd(int32_t id, IWndCallback* callback);
-    bool OpenLogWnd();
     bool m_bWorkPathSet;
 };

@@ -10,6 +10,10 @@
 
 class CTaskClient;
 
+namespace orvane {
+class StateView;
+}
+
 class CTaskObserver {
 public:
     static constexpr int32_t kTalkMsgID = 87;
@@ -34,13 +38,15 @@ public:
     // The client is going: from now on the observer reaches nothing of it.
     void Detach();
 
-    CTaskClient* m_pClient;
-    CMsgDelegate m_TalkSink;
-    CMsgDelegate m_LogSink;
-
 private:
+    friend class orvane::StateView;
+
     // A command to the NPC talk window; skipped (false) when it does not exist.
     bool TalkCommand(int32_t type, const void* data, int32_t param);
     // Asks the host to open (or re-show) the NPC talk window.
     void OpenTalkWnd();
+
+    CTaskClient* m_pClient;
+    CMsgDelegate m_TalkSink;
+    CMsgDelegate m_LogSink;
 };

@@ -14,6 +14,10 @@
 class CTaskClient;
 class CTaskObserver;
 
+namespace orvane {
+class StateView;
+}
+
 enum TalkState : int32_t {
     TALK_IDLE = 0,
     TALK_SINGLE = 1,
@@ -56,19 +60,21 @@ public:
     // The number of stored pages that may be read: the count kept within 0..6.
     int32_t UsablePageCount() const;
 
+private:
+    friend class orvane::StateView;
+
+    void ShowPage(int32_t index);
+    void ShowSinglePage();
+    void ShowNextNarration();
+    void ShowCurrentPage();
+    void BuildTaskMenu();
+
     CTaskClient* m_pClient;
     int32_t m_nTalkState;
     uint8_t m_ReplyKey[8];
     // Page count, spare bytes and six pages: message 87's bytes 8 to 539.
     TaskTalkPageArea m_PageArea;
     int32_t m_CurrentOutNum;
-
-private:
-    void ShowPage(int32_t index);
-    void ShowSinglePage();
-    void ShowNextNarration();
-    void ShowCurrentPage();
-    void BuildTaskMenu();
     CTaskObserver* m_pObserver;
     // Whether this sequencer's step timer may still be armed with the host.
     bool m_bTimerArmed;

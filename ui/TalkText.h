@@ -8,6 +8,10 @@
 
 class CTaskTalkDlg;
 
+namespace orvane {
+class StateView;
+}
+
 class CTalkText : public XTalk {
 public:
     // Link urls are read from at most this many characters.
@@ -26,6 +30,9 @@ public:
     // non-digit, kept within 32 bits); a sign adds one character to the
     // window. No digits, or a null url, give 0.
     static int32_t ParseLinkNumber(const char* url);
+
+private:
+    friend class orvane::StateView;
 
     CTaskTalkDlg* m_pOwner;
 };

@@ -17,6 +17,10 @@ class CTaskClient;
 class CTaskLinkButton;
 class CTaskLogDlg;
 
+namespace orvane {
+class StateView;
+}
+
 // Listens for the answer of the delete confirmation box.
 class CDeleteConfirm : public IWndCallback {
 public:
@@ -31,6 +35,7 @@ public:
     void AwaitAnswer() { m_nState = kPending; }
     int32_t GetState() const { return m_nState; }
 
+private:
     int32_t m_nState = kPending;
     CTaskLogDlg* m_pOwner = nullptr;
 };
@@ -65,26 +70,9 @@ public:
     // writes no file.
     void DetachClient();
 
-    std::string m_strNote;
-    XWindow* m_pCloseBtn;
-    XWindow* m_pDeleteBtn;
-    XWindow* m_pNoteWnd;
-    XWindow* m_pPage1Btn;
-    XWindow* m_pPage2Btn;
-    CStoryTalk* m_pStoryContorl;
-    IWndCallback* m_pWndCallback;
-    IResObject* m_pResObject;
-    CPanelkitHelper* m_pHelper;
-    int32_t m_nLastChildID;
-    std::list<CTaskLinkButton*> m_TaskBtnList;
-    CTaskClient* m_pClient;
-    int32_t m_nCurTaskID;
-    bool m_bButtonsCreated;
-    IBitmap* m_pSelectImage;
-    int32_t m_nPage;
-    CDeleteConfirm m_DeleteConfirm;
-
 private:
+    friend class orvane::StateView;
+
     // Children of the dialog's description, by index; each is built with its
     // index as its window id. Child 1 is the template of every link button.
     enum Child : int32_t {
@@ -119,6 +107,25 @@ private:
     void TakeNote();
     // Writes the note (taken now unless Release took it) to TaskLog.txt.
     void SaveNote();
+
+    std::string m_strNote;
+    XWindow* m_pCloseBtn;
+    XWindow* m_pDeleteBtn;
+    XWindow* m_pNoteWnd;
+    XWindow* m_pPage1Btn;
+    XWindow* m_pPage2Btn;
+    CStoryTalk* m_pStoryContorl;
+    IWndCallback* m_pWndCallback;
+    IResObject* m_pResObject;
+    CPanelkitHelper* m_pHelper;
+    int32_t m_nLastChildID;
+    std::list<CTaskLinkButton*> m_TaskBtnList;
+    CTaskClient* m_pClient;
+    int32_t m_nCurTaskID;
+    bool m_bButtonsCreated;
+    IBitmap* m_pSelectImage;
+    int32_t m_nPage;
+    CDeleteConfirm m_DeleteConfirm;
 
     // Builds the link buttons at the first update, after the client's
     // helper given to CreateDlg has gone.

@@ -12,6 +12,10 @@
 class CTalkText;
 class CTaskTalkSequencer;
 
+namespace orvane {
+class StateView;
+}
+
 class CTaskTalkDlg : public CTaskMainWnd, public ITimerSink {
 public:
     static constexpr int32_t kTalkWndID = orvane::kTalkWndID;
@@ -54,23 +58,8 @@ public:
     // from now on the window reaches neither the client nor the host.
     void DetachClient();
 
-    XWindow* m_pCloseWnd;
-    XWindow* m_pPanelBtn1;
-    XWindow* m_pPanelBtn2;
-    CTalkText* m_pTalk;
-    int32_t m_bPinned;
-    int32_t m_bHideGuard;
-    XMainWnd* m_pTaskPanel;
-    XEdit* m_pTaskPanelText;
-    int32_t m_nWndID;
-    CTaskTalkSequencer* m_pSequencer;
-    int32_t m_nHeight;
-    IWndCallback* m_pWndCallback;
-    IBitmap* m_pImgTop;
-    IBitmap* m_pImgMid;
-    IBitmap* m_pImgBottom;
-
 private:
+    friend class orvane::StateView;
     // The task panel: tells this window when the toolkit ends it.
     class CTaskPanelWnd;
 
@@ -86,6 +75,22 @@ private:
     void CreateTaskPanel(CPanelkitHelper& helper, IResObject* templates);
     // The toolkit ended the task panel: it and its text box are gone.
     void OnTaskPanelGone();
+
+    XWindow* m_pCloseWnd;
+    XWindow* m_pPanelBtn1;
+    XWindow* m_pPanelBtn2;
+    CTalkText* m_pTalk;
+    int32_t m_bPinned;
+    int32_t m_bHideGuard;
+    XMainWnd* m_pTaskPanel;
+    XEdit* m_pTaskPanelText;
+    int32_t m_nWndID;
+    CTaskTalkSequencer* m_pSequencer;
+    int32_t m_nHeight;
+    IWndCallback* m_pWndCallback;
+    IBitmap* m_pImgTop;
+    IBitmap* m_pImgMid;
+    IBitmap* m_pImgBottom;
 
     // Whether the guard timer is armed with the host (Hide leaves it running).
     bool m_bGuardTimerArmed;

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "client/StateView.h"
 #include "client/TaskClient.h"
 #include "net/TaskWndCallback.h"
 #include "tests/support/ModuleFixture.h"
@@ -43,7 +44,7 @@ struct ShownLine {
 inline std::vector<ShownLine> LinesOf(CTaskTalkDlg* dlg)
 {
     std::vector<ShownLine> out;
-    XItemContainer* items = dlg->m_pTalk->GetItemContainer();
+    XItemContainer* items = StateView::Talk(*dlg)->GetItemContainer();
     for (int32_t i = 0; i < items->GetLineCount(); ++i) {
         ShownLine line{"", 0};
         for (const XTalkFragment& f : items->GetLine(i)->fragments) {
@@ -78,7 +79,7 @@ inline void ClickWindow(XWindow* wnd)
 // false when no such link is laid out.
 inline bool ClickLinkUrl(CTaskTalkDlg* dlg, const std::string& url)
 {
-    XItemContainer* items = dlg->m_pTalk->GetItemContainer();
+    XItemContainer* items = StateView::Talk(*dlg)->GetItemContainer();
     for (int32_t i = 0; i < items->GetLineCount(); ++i) {
         const XTalkLine* line = items->GetLine(i);
         for (const XTalkPiece& piece : line->pieces) {
@@ -189,7 +190,7 @@ protected:
         if (Client() == nullptr)
             CreateClient();
         Client()->CreateClientTalkWnd(CTaskTalkDlg::kTalkWndID, callback);
-        return Client()->m_pTaskTalkDlg;
+        return StateView::TalkDlg(*Client());
     }
 
     // Timer arming of the talk window's hide guard so far.
