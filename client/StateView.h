@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <list>
+#include <memory>
 #include <utility>
 
 #include "client/TaskClient.h"
@@ -23,8 +24,8 @@ public:
     // The task client: its scripts, objects, windows and tables.
     static IResScript* TaskScript(const CTaskClient& c) { return c.m_pTaskScript; }
     static IResScript* ResScript(const CTaskClient& c) { return c.m_pResScript; }
-    static CTaskObserver* Observer(const CTaskClient& c) { return c.m_pTaskObServer; }
-    static CTaskTalkSequencer* Sequencer(const CTaskClient& c) { return c.m_pTalkSequencer; }
+    static CTaskObserver* Observer(const CTaskClient& c) { return c.m_pTaskObServer.get(); }
+    static CTaskTalkSequencer* Sequencer(const CTaskClient& c) { return c.m_pTalkSequencer.get(); }
     static CTaskTalkDlg* TalkDlg(const CTaskClient& c) { return c.m_pTaskTalkDlg; }
     static CTaskTalkDlg* MenuDlg(const CTaskClient& c) { return c.m_TaskMenuDlg; }
     static CTaskTalkDlg* MenuDlg2(const CTaskClient& c) { return c.m_TaskMenuDlg2; }
@@ -37,9 +38,10 @@ public:
     // client that has lost its sequencer. The client ends neither window.
     static void SetTalkDlg(CTaskClient& c, CTaskTalkDlg* dlg) { c.m_pTaskTalkDlg = dlg; }
     static void SetLogDlg(CTaskClient& c, CTaskLogDlg* dlg) { c.m_pTaskLogDlg = dlg; }
-    static CTaskTalkSequencer* ExchangeSequencer(CTaskClient& c, CTaskTalkSequencer* sequencer)
+    static std::unique_ptr<CTaskTalkSequencer> ExchangeSequencer(
+        CTaskClient& c, std::unique_ptr<CTaskTalkSequencer> sequencer)
     {
-        return std::exchange(c.m_pTalkSequencer, sequencer);
+        return std::exchange(c.m_pTalkSequencer, std::move(sequencer));
     }
 
     // The observer's two message delegates, as the host's registry calls them.

@@ -41,9 +41,6 @@ CTaskClient::CTaskClient()
       m_pTaskTalkDlg(nullptr),
       m_TaskMenuDlg(nullptr),
       m_TaskMenuDlg2(nullptr),
-      m_pTaskObServer(nullptr),
-      m_pWndCallback(nullptr),
-      m_pTalkSequencer(nullptr),
       m_pResScript(nullptr),
       m_bWorkPathSet(false)
 {
@@ -89,9 +86,9 @@ bool CTaskClient::Initialize(IResLoader* loader, const char* workPath)
     auto observer = std::make_unique<CTaskObserver>(this);
     auto callback = std::make_unique<CTaskWndCallback>(this);
     auto sequencer = std::make_unique<CTaskTalkSequencer>(this, observer.get());
-    m_pTaskObServer = observer.release();
-    m_pWndCallback = callback.release();
-    m_pTalkSequencer = sequencer.release();
+    m_pTaskObServer = std::move(observer);
+    m_pWndCallback = std::move(callback);
+    m_pTalkSequencer = std::move(sequencer);
     return true;
 }
 
@@ -172,12 +169,12 @@ void CTaskClient::InitTaskObserver()
 
 IWndCallback* CTaskClient::WindowCallback() const
 {
-    return m_pWndCallback;
+    return m_pWndCallback.get();
 }
 
 CTaskTalkSequencer* CTaskClient::TalkSequencer() const
 {
-    return m_pTalkSequencer;
+    return m_pTalkSequencer.get();
 }
 
 ITaskWnd* CTaskClient::TalkWindow() const
@@ -263,9 +260,7 @@ void CTaskClient::FreeOwned() noexcept
 {
     // The windows stay on the desktop; they must not reach what is freed here.
     DetachWindows();
-    if (m_pTaskObServer != nullptr) {
-        CTaskObserver* observer = m_pTaskObServer;
-        m_pTaskObServer = nullptr;
+    if (std::unique_ptr<CTaskObserver> observer = std::move(m_pTaskObServer)) {
         observer->Detach();
         const bool unregistered = Contain("CTaskClient::Release()", false, [&] {
             observer->UnregisterSinks();
@@ -273,13 +268,11 @@ void CTaskClient::FreeOwned() noexcept
         });
         // A registry that failed may still hold the delegates: the observer,
         // cut off from the client, stays rather than leave them dangling.
-        if (unregistered)
-            delete observer;
+        if (!unregistered)
+            (void)observer.release();
     }
-    delete m_pWndCallback;
-    m_pWndCallback = nullptr;
-    delete m_pTalkSequencer;
-    m_pTalkSequencer = nullptr;
+    m_pWndCallback.reset();
+    m_pTalkSequencer.reset();
 }
 
 void CTaskClient::Abandon() noexcept

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 
 #include "client/HostInterfaces.h"
@@ -99,9 +100,9 @@ private:
     CTaskTalkDlg* m_pTaskTalkDlg;
     CTaskTalkDlg* m_TaskMenuDlg;
     CTaskTalkDlg* m_TaskMenuDlg2;
-    CTaskObserver* m_pTaskObServer;
-    CTaskWndCallback* m_pWndCallback;
-    CTaskTalkSequencer* m_pTalkSequencer;
+    std::unique_ptr<CTaskObserver> m_pTaskObServer;
+    std::unique_ptr<CTaskWndCallback> m_pWndCallback;
+    std::unique_ptr<CTaskTalkSequencer> m_pTalkSequencer;
     IResScript* m_pResScript;
     TalkSentenceTable m_SentenceTable;
     TaskLogTable m_TaskLogTable;

@@ -97,8 +97,8 @@ XWindow* CTaskClient::CreateClientTalkDlg(IResObject* res, int32_t id, IWndCallb
 {
     if (id == kTalkWndID) {
         if (m_pTaskTalkDlg == nullptr)
-            return BuildTalkDlg(m_pTaskTalkDlg, m_pTalkSequencer, res, kTalkWndID,
-                                callback != nullptr ? callback : m_pWndCallback);
+            return BuildTalkDlg(m_pTaskTalkDlg, m_pTalkSequencer.get(), res, kTalkWndID,
+                                callback != nullptr ? callback : m_pWndCallback.get());
         m_pTaskTalkDlg->SetVisible(TRUE);
         return nullptr;
     }
@@ -159,7 +159,7 @@ bool CTaskClient::OpenLogWnd()
     }
     IResObject* root = m_pResScript->GetRoot();
     IResObject* res = root != nullptr ? root->GetChildByID(kLogWndID) : nullptr;
-    CreateClientLogDlg(res, kLogWndID, m_pWndCallback);
+    CreateClientLogDlg(res, kLogWndID, m_pWndCallback.get());
     WriteDebugLog(g_LogSink, "CTaskClient::CreateClientLogWnd() 3 end ");
     return true;
 }
@@ -179,7 +179,7 @@ bool CTaskClient::CreateClientLogDlg(IResObject* res, int32_t id, IWndCallback* 
         WriteDebugLog(g_LogSink, "CreateClientLogWnd : m_pTaskObServer->Create(m_pWndCallback) OK");
     }
     CTaskLogDlg* dlg = m_pTaskLogDlg;
-    IWndCallback* use = callback != nullptr ? callback : m_pWndCallback;
+    IWndCallback* use = callback != nullptr ? callback : m_pWndCallback.get();
     CPanelkitHelper helper;
     dlg->CreateDlg(&helper, res, id, use, this);
     fresh.Keep();

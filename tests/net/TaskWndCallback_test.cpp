@@ -5,6 +5,7 @@
 
 #include <array>
 #include <climits>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -155,9 +156,9 @@ TEST_F(TaskWndCallbackTest, WithoutClientOrSequencer)
               Bytes({0x10, 0x00, 0x05, 0x00, 0x5C, 0x00, 0xD2, 0x04, 0x00, 0x00}));
 
     CTaskWndCallback noSequencer(Client());
-    CTaskTalkSequencer* seq = StateView::ExchangeSequencer(*Client(), nullptr);
+    std::unique_ptr<CTaskTalkSequencer> seq = StateView::ExchangeSequencer(*Client(), nullptr);
     EXPECT_FALSE(noSequencer.OnEvent(163, 1, 102, 0));
-    StateView::ExchangeSequencer(*Client(), seq);
+    StateView::ExchangeSequencer(*Client(), std::move(seq));
     EXPECT_EQ(host.sender.packets.size(), 1u);
 }
 
