@@ -148,7 +148,7 @@ void BM_AnswerPacket(benchmark::State& state)
     Module module;
     module.Client()->CreateClientTalkWnd(CTaskClient::kTalkWndID, nullptr);
     module.Deliver(87, OneChoicePage());
-    IWndCallback* callback = module.Client()->m_pWndCallback;
+    IWndCallback* callback = module.Client()->WindowCallback();
     for (auto _ : state) {
         module.Host().sender.packets.clear();
         benchmark::DoNotOptimize(callback->OnEvent(CTaskClient::kTalkWndID, 1, 1, 0));

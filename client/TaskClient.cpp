@@ -11,6 +11,7 @@
 #include "net/FunctionTasks.h"
 #include "net/TaskWndCallback.h"
 #include "platform/Format.h"
+#include "tasks/MessageFormats.h"
 #include "tasks/TaskObserver.h"
 #include "tasks/TaskTalkSequencer.h"
 #include "ui/TaskLogDlg.h"
@@ -40,9 +41,6 @@ CTaskClient::CTaskClient()
       m_pTaskTalkDlg(nullptr),
       m_TaskMenuDlg(nullptr),
       m_TaskMenuDlg2(nullptr),
-      m_pTaskObServer(nullptr),
-      m_pWndCallback(nullptr),
-      m_pTalkSequencer(nullptr),
       m_pResScript(nullptr),
       m_bWorkPathSet(false)
 {
@@ -88,9 +86,9 @@ bool CTaskClient::Initialize(IResLoader* loader, const char* workPath)
     auto observer = std::make_unique<CTaskObserver>(this);
     auto callback = std::make_unique<CTaskWndCallback>(this);
     auto sequencer = std::make_unique<CTaskTalkSequencer>(this, observer.get());
-    m_pTaskObServer = observer.release();
-    m_pWndCallback = callback.release();
-    m_pTalkSequencer = sequencer.release();
+    m_pTaskObServer = std::move(observer);
+    m_pWndCallback = std::move(callback);
+    m_pTalkSequencer = std::move(sequencer);
     return true;
 }
 
@@ -171,7 +169,32 @@ void CTaskClient::InitTaskObserver()
 
 IWndCallback* CTaskClient::WindowCallback() const
 {
-    return m_pWndCallback;
+    return m_pWndCallback.get();
+}
+
+CTaskTalkSequencer* CTaskClient::TalkSequencer() const
+{
+    return m_pTalkSequencer.get();
+}
+
+ITaskWnd* CTaskClient::TalkWindow() const
+{
+    return m_pTaskTalkDlg;
+}
+
+ITaskWnd* CTaskClient::LogWindow() const
+{
+    return m_pTaskLogDlg;
+}
+
+void CTaskClient::LoadTalkSentences(std::span<const uint8_t> message)
+{
+    orvane::LoadTalkSentences(message, m_SentenceTable);
+}
+
+bool CTaskClient::ApplyTaskLogMessage(std::span<const uint8_t> message)
+{
+    return orvane::ApplyTaskLogMessage(message, m_TaskLogTable);
 }
 
 void CTaskClient::OnWindowDestroyed(XWindow* wnd)
@@ -237,23 +260,19 @@ void CTaskClient::FreeOwned() noexcept
 {
     // The windows stay on the desktop; they must not reach what is freed here.
     DetachWindows();
-    if (m_pTaskObServer != nullptr) {
-        CTaskObserver* observer = m_pTaskObServer;
-        m_pTaskObServer = nullptr;
-        observer->m_pClient = nullptr;
+    if (std::unique_ptr<CTaskObserver> observer = std::move(m_pTaskObServer)) {
+        observer->Detach();
         const bool unregistered = Contain("CTaskClient::Release()", false, [&] {
             observer->UnregisterSinks();
             return true;
         });
         // A registry that failed may still hold the delegates: the observer,
         // cut off from the client, stays rather than leave them dangling.
-        if (unregistered)
-            delete observer;
+        if (!unregistered)
+            (void)observer.release();
     }
-    delete m_pWndCallback;
-    m_pWndCallback = nullptr;
-    delete m_pTalkSequencer;
-    m_pTalkSequencer = nullptr;
+    m_pWndCallback.reset();
+    m_pTalkSequencer.reset();
 }
 
 void CTaskClient::Abandon() noexcept

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <span>
 
 #include "client/HostInterfaces.h"
 #include "client/ITaskClient.h"
@@ -15,7 +17,12 @@ class CTaskTalkDlg;
 class CTaskObserver;
 class CTaskWndCallback;
 class CTaskTalkSequencer;
+class ITaskWnd;
 class XWindow;
+
+namespace orvane {
+class StateView;
+}
 
 class CTaskClient final : public ITaskClient {
 public:
@@ -55,6 +62,17 @@ public:
 
     // The client's own window callback, the default of its windows.
     IWndCallback* WindowCallback() const;
+    // The talk sequencer; null once the client is released.
+    CTaskTalkSequencer* TalkSequencer() const;
+    // The command interfaces of the NPC talk window and the task log dialog;
+    // null while the window does not exist.
+    ITaskWnd* TalkWindow() const;
+    ITaskWnd* LogWindow() const;
+    // Reads the talk sentences of message 87 into the sentence table.
+    void LoadTalkSentences(std::span<const uint8_t> message);
+    // Applies the task log block of message 91 to the task log table; true
+    // when the message is to be handed to the task log dialog.
+    bool ApplyTaskLogMessage(std::span<const uint8_t> message);
     // A window of the client is going away (the toolkit ended it): forget it.
     void OnWindowDestroyed(XWindow* wnd);
     bool IsWorkPathSet() const { return m_bWorkPathSet; }
@@ -62,20 +80,9 @@ public:
     // Release: frees what it holds and itself.
     void Abandon() noexcept;
 
-    IResScript* m_pTaskScript;
-    char m_szWorkPath[260];
-    CTaskLogDlg* m_pTaskLogDlg;
-    CTaskTalkDlg* m_pTaskTalkDlg;
-    CTaskTalkDlg* m_TaskMenuDlg;
-    CTaskTalkDlg* m_TaskMenuDlg2;
-    CTaskObserver* m_pTaskObServer;
-    CTaskWndCallback* m_pWndCallback;
-    CTaskTalkSequencer* m_pTalkSequencer;
-    IResScript* m_pResScript;
-    TalkSentenceTable m_SentenceTable;
-    TaskLogTable m_TaskLogTable;
-
 private:
+    friend class orvane::StateView;
+
     ~CTaskClient();
     // Loads the window script on first use; null when it cannot be had.
     IResScript* WindowScript();
@@ -86,5 +93,18 @@ private:
     // The bodies of CreateClientTalkWnd and CreateClientLogWnd.
     XWindow* OpenTalkWnd(int32_t id, IWndCallback* callback);
     bool OpenLogWnd();
+
+    IResScript* m_pTaskScript;
+    char m_szWorkPath[260];
+    CTaskLogDlg* m_pTaskLogDlg;
+    CTaskTalkDlg* m_pTaskTalkDlg;
+    CTaskTalkDlg* m_TaskMenuDlg;
+    CTaskTalkDlg* m_TaskMenuDlg2;
+    std::unique_ptr<CTaskObserver> m_pTaskObServer;
+    std::unique_ptr<CTaskWndCallback> m_pWndCallback;
+    std::unique_ptr<CTaskTalkSequencer> m_pTalkSequencer;
+    IResScript* m_pResScript;
+    TalkSentenceTable m_SentenceTable;
+    TaskLogTable m_TaskLogTable;
     bool m_bWorkPathSet;
 };

@@ -6,6 +6,7 @@
 #include "client/TaskClient.h"
 #include "net/TaskWndCallback.h"
 #include "tasks/TaskObserver.h"
+#include "ui/OwnedWindow.h"
 #include "ui/TaskLogDlg.h"
 #include "ui/TaskTalkDlg.h"
 
@@ -75,24 +76,19 @@ XWindow* CTaskClient::OpenTalkWnd(int32_t id, IWndCallback* callback)
 namespace {
 
 // Builds a talk window into slot. A build that fails ends the half-built
-// window (its destructor clears slot), so the next request builds anew.
+// window and leaves slot empty, so the next request builds anew.
 XWindow* BuildTalkDlg(CTaskTalkDlg*& slot, CTaskTalkSequencer* sequencer, IResObject* res,
                       int32_t id, IWndCallback* callback)
 {
-    slot = new CTaskTalkDlg();
-    CTaskTalkDlg* dlg = slot;
-    try {
-        if (id == CTaskClient::kTalkWndID) {
-            dlg->SetSequencer(sequencer);
-            WriteDebugLog(g_LogSink,
-                          "CreateClientTalkDlg : m_pTaskObServer->Create(m_pWndCallback) OK");
-        }
-        return dlg->Create(res, id, callback);
-    } catch (...) {
-        dlg->Release();
-        slot = nullptr;
-        throw;
+    orvane::OwnedWindow<CTaskTalkDlg> dlg(XDesktop::GetInstance(), new CTaskTalkDlg());
+    if (id == CTaskClient::kTalkWndID) {
+        dlg->SetSequencer(sequencer);
+        WriteDebugLog(g_LogSink,
+                      "CreateClientTalkDlg : m_pTaskObServer->Create(m_pWndCallback) OK");
     }
+    XWindow* built = dlg->Create(res, id, callback);
+    slot = dlg.Keep();
+    return built;
 }
 
 }  // namespace
@@ -101,8 +97,8 @@ XWindow* CTaskClient::CreateClientTalkDlg(IResObject* res, int32_t id, IWndCallb
 {
     if (id == kTalkWndID) {
         if (m_pTaskTalkDlg == nullptr)
-            return BuildTalkDlg(m_pTaskTalkDlg, m_pTalkSequencer, res, kTalkWndID,
-                                callback != nullptr ? callback : m_pWndCallback);
+            return BuildTalkDlg(m_pTaskTalkDlg, m_pTalkSequencer.get(), res, kTalkWndID,
+                                callback != nullptr ? callback : m_pWndCallback.get());
         m_pTaskTalkDlg->SetVisible(TRUE);
         return nullptr;
     }
@@ -163,36 +159,30 @@ bool CTaskClient::OpenLogWnd()
     }
     IResObject* root = m_pResScript->GetRoot();
     IResObject* res = root != nullptr ? root->GetChildByID(kLogWndID) : nullptr;
-    CreateClientLogDlg(res, kLogWndID, m_pWndCallback);
+    CreateClientLogDlg(res, kLogWndID, m_pWndCallback.get());
     WriteDebugLog(g_LogSink, "CTaskClient::CreateClientLogWnd() 3 end ");
     return true;
 }
 
 bool CTaskClient::CreateClientLogDlg(IResObject* res, int32_t id, IWndCallback* callback)
 {
-    const bool fresh = m_pTaskLogDlg == nullptr;
-    if (fresh)
-        m_pTaskLogDlg = new CTaskLogDlg();
-    CTaskLogDlg* dlg = m_pTaskLogDlg;
-    try {
-        if (fresh) {
-            if (m_pTaskObServer != nullptr) {
-                m_pTaskObServer->UnregisterSinks();
-                m_pTaskObServer->RegisterSinks();
-            }
-            WriteDebugLog(g_LogSink,
-                          "CreateClientLogWnd : m_pTaskObServer->Create(m_pWndCallback) OK");
+    // A dialog this call begins and cannot finish goes again (its destructor
+    // clears m_pTaskLogDlg); the next request builds a whole one.
+    orvane::OwnedWindow<CTaskLogDlg> fresh;
+    if (m_pTaskLogDlg == nullptr) {
+        fresh = orvane::OwnedWindow<CTaskLogDlg>(XDesktop::GetInstance(), new CTaskLogDlg());
+        m_pTaskLogDlg = fresh.get();
+        if (m_pTaskObServer != nullptr) {
+            m_pTaskObServer->UnregisterSinks();
+            m_pTaskObServer->RegisterSinks();
         }
-        IWndCallback* use = callback != nullptr ? callback : m_pWndCallback;
-        CPanelkitHelper helper;
-        dlg->CreateDlg(&helper, res, id, use, this);
-    } catch (...) {
-        // A dialog this call began and could not finish goes (its destructor
-        // clears m_pTaskLogDlg); the next request builds a whole one.
-        if (fresh)
-            dlg->XWindow::Release();
-        throw;
+        WriteDebugLog(g_LogSink, "CreateClientLogWnd : m_pTaskObServer->Create(m_pWndCallback) OK");
     }
+    CTaskLogDlg* dlg = m_pTaskLogDlg;
+    IWndCallback* use = callback != nullptr ? callback : m_pWndCallback.get();
+    CPanelkitHelper helper;
+    dlg->CreateDlg(&helper, res, id, use, this);
+    fresh.Keep();
     return m_pTaskLogDlg != nullptr;
 }
 

@@ -11,6 +11,7 @@
 #include "client/ModuleState.h"
 #include "client/TaskClient.h"
 #include "client/TaskClientHelper.h"
+#include "fuzz/ModuleTargets.h"
 #include "host/ReferenceHost.h"
 #include "net/FunctionTasks.h"
 #include "panelkit/ImageCache.h"
@@ -18,11 +19,7 @@
 #include "tools/orvane-host/Messages.h"
 #include "panelkit/Views.h"
 #include "ui/Panelkit.h"
-#include "ui/StoryTalk.h"
-#include "ui/TalkText.h"
-#include "ui/TaskLinkButton.h"
 #include "ui/TaskLogDlg.h"
-#include "ui/TaskTalkDlg.h"
 
 namespace orvane::fuzz {
 
@@ -73,71 +70,6 @@ public:
 
 constexpr int32_t kModuleWindows[] = {CTaskClient::kTalkWndID, CTaskClient::kLogWndID,
                                       CTaskClient::kMenuWndID, CTaskClient::kMenuWnd2ID};
-
-std::vector<XWindow*> TopLevelWindows()
-{
-    return panelkit::TopLevelWindows();
-}
-
-POINT Centre(XWindow* wnd)
-{
-    RECT rc{};
-    wnd->GetWindowRect(rc);
-    return POINT{rc.left + (rc.right - rc.left) / 2, rc.top + (rc.bottom - rc.top) / 2};
-}
-
-CTaskLogDlg* LogDialog()
-{
-    for (XWindow* wnd : panelkit::TopLevelWindows(CTaskClient::kLogWndID))
-        if (auto* dlg = dynamic_cast<CTaskLogDlg*>(wnd))
-            return dlg;
-    return nullptr;
-}
-
-// The n-th link piece (wrapping around) of every visible talk window and menu.
-std::optional<POINT> LinkPoint(uint8_t n)
-{
-    std::vector<POINT> points;
-    const std::vector<XWindow*> windows = TopLevelWindows();
-    for (XWindow* wnd : windows) {
-        auto* dlg = dynamic_cast<CTaskTalkDlg*>(wnd);
-        if (dlg == nullptr || !dlg->IsVisible() || dlg->m_pTalk == nullptr)
-            continue;
-        XItemContainer* items = dlg->m_pTalk->GetItemContainer();
-        for (int32_t i = 0; i < items->GetLineCount(); ++i) {
-            const std::optional<XTalkLine> line = panelkit::LineOf(items, i);
-            for (const XTalkPiece& piece : line->pieces) {
-                const auto f = static_cast<size_t>(piece.fragment);
-                if (f < line->fragments.size() && line->fragments[f].isLink)
-                    points.push_back(POINT{piece.rect.left + 1, piece.rect.top + 1});
-            }
-        }
-    }
-    // Then the controls that close a window or toggle the task panel.
-    for (XWindow* wnd : windows) {
-        auto* dlg = dynamic_cast<CTaskTalkDlg*>(wnd);
-        if (dlg == nullptr || !dlg->IsVisible())
-            continue;
-        for (XWindow* control : {dlg->m_pCloseWnd, dlg->m_pPanelBtn1, dlg->m_pPanelBtn2})
-            if (control != nullptr && control->IsVisible())
-                points.push_back(Centre(control));
-    }
-    if (points.empty())
-        return std::nullopt;
-    return points[n % points.size()];
-}
-
-// The n-th control of the task log dialog: its task buttons, then the page,
-// delete, close and note controls and the story.
-XWindow* LogControl(CTaskLogDlg* dlg, uint8_t n)
-{
-    std::vector<XWindow*> controls(dlg->m_TaskBtnList.begin(), dlg->m_TaskBtnList.end());
-    for (XWindow* wnd : {dlg->m_pPage1Btn, dlg->m_pPage2Btn, dlg->m_pDeleteBtn, dlg->m_pCloseBtn,
-                         dlg->m_pNoteWnd, static_cast<XWindow*>(dlg->m_pStoryContorl)})
-        if (wnd != nullptr)
-            controls.push_back(wnd);
-    return controls.empty() ? nullptr : controls[n % controls.size()];
-}
 
 RECT ReadRect(ActionReader& in)
 {
@@ -378,8 +310,8 @@ SessionStats PlaySession(const GameFolder& folder, const uint8_t* data, size_t s
                 }
                 case kTypeNote: {
                     const std::string text = ReadText(in);
-                    if (CTaskLogDlg* dlg = LogDialog(); dlg && dlg->m_pNoteWnd)
-                        dlg->m_pNoteWnd->SetWindowTextA(text.c_str());
+                    if (XWindow* note = NoteWindow(LogDialog()))
+                        note->SetWindowTextA(text.c_str());
                     break;
                 }
                 default:  // kRestart

@@ -44,7 +44,7 @@ bool CTaskWndCallback::OnEvent(int32_t code, int32_t type, int32_t value, int32_
 
 CTaskTalkSequencer* CTaskWndCallback::Sequencer() const
 {
-    return m_pClient != nullptr ? m_pClient->m_pTalkSequencer : nullptr;
+    return m_pClient != nullptr ? m_pClient->TalkSequencer() : nullptr;
 }
 
 bool CTaskWndCallback::OnTalkLink(int32_t value)
@@ -54,7 +54,7 @@ bool CTaskWndCallback::OnTalkLink(int32_t value)
     // answer: nothing is sent.
     if (sequencer == nullptr)
         return false;
-    if (sequencer->m_nTalkState == TALK_AWAIT_CHOICE) {
+    if (sequencer->AwaitingChoice()) {
         // A pick from the local task menu: show that page after the step delay.
         sequencer->SetState(TALK_SHOW_CURRENT);
         sequencer->SetCurrentPage(MenuPage(value));
@@ -65,7 +65,8 @@ bool CTaskWndCallback::OnTalkLink(int32_t value)
     uint8_t storage[kReplyBufferSize] = {};
     CPacketBuffer buf(storage, kReplyBufferSize);
     orvane::WritePacketHeader(buf, kReplyMainType, kTalkAnswerSubType);
-    buf.Write(sequencer->m_ReplyKey, sizeof sequencer->m_ReplyKey);
+    const std::span<const uint8_t, 8> key = sequencer->ReplyKey();
+    buf.Write(key.data(), static_cast<int32_t>(key.size()));
     orvane::WriteI32LE(buf, value);
     return orvane::SendToServer(storage, buf.GetLength());
 }

@@ -23,11 +23,11 @@ public:
     // Allocates nothing: packets are built on the stack or in a static buffer.
     bool OnEvent(int32_t code, int32_t type, int32_t value, int32_t extra) override;
 
-    CTaskClient* m_pClient;
-
 private:
     CTaskTalkSequencer* Sequencer() const;
     bool OnTalkLink(int32_t value);
     bool OnTaskDelete(int32_t taskID);
     bool OnFunctionTaskDelete(int32_t taskID);
+
+    CTaskClient* m_pClient;
 };

@@ -9,8 +9,7 @@
 #include "client/TaskClient.h"
 #include "tasks/MessageFormats.h"
 #include "tasks/TaskTalkSequencer.h"
-#include "ui/TaskLogDlg.h"
-#include "ui/TaskTalkDlg.h"
+#include "ui/TaskMainWnd.h"
 
 using orvane::g_LogSink;
 
@@ -39,6 +38,11 @@ int32_t ClampOptionCount(int32_t count)
 
 CTaskObserver::CTaskObserver(CTaskClient* client) : m_pClient(client) {}
 
+void CTaskObserver::Detach()
+{
+    m_pClient = nullptr;
+}
+
 void CTaskObserver::RegisterSinks()
 {
     IMsgRegistry* registry = orvane::HostRegistry();
@@ -61,10 +65,10 @@ void CTaskObserver::UnregisterSinks()
 
 bool CTaskObserver::TalkCommand(int32_t type, const void* data, int32_t param)
 {
-    CTaskTalkDlg* wnd = m_pClient != nullptr ? m_pClient->m_pTaskTalkDlg : nullptr;
+    ITaskWnd* wnd = m_pClient != nullptr ? m_pClient->TalkWindow() : nullptr;
     if (wnd == nullptr)
         return false;
-    return static_cast<ITaskWnd*>(wnd)->OnCommand(type, data, param);
+    return wnd->OnCommand(type, data, param);
 }
 
 void CTaskObserver::OpenTalkWnd()
@@ -80,12 +84,11 @@ void CTaskObserver::OnRefreshTaskList(const uint8_t* data, uint32_t length, int3
 {
     if (data == nullptr || length == 0)
         return;
-    CTaskTalkSequencer* sequencer = m_pClient != nullptr ? m_pClient->m_pTalkSequencer : nullptr;
+    CTaskTalkSequencer* sequencer = m_pClient != nullptr ? m_pClient->TalkSequencer() : nullptr;
     if (sequencer == nullptr)
         return;
     const std::span<const uint8_t> message(data, length);
-    const auto key = orvane::ReadReplyKey(message);
-    std::copy(key.begin(), key.end(), sequencer->m_ReplyKey);
+    sequencer->SetReplyKey(orvane::ReadReplyKey(message));
     if (orvane::HostUi() == nullptr)
         return;
     // The host creates the talk window on the first request; every command
@@ -98,7 +101,7 @@ void CTaskObserver::OnRefreshTaskList(const uint8_t* data, uint32_t length, int3
         sequencer->LoadPages(area.data(), area.size());
     }
     if (message.size() >= orvane::kTalkSentenceBlockMin)
-        orvane::LoadTalkSentences(message, m_pClient->m_SentenceTable);
+        m_pClient->LoadTalkSentences(message);
     WriteDebugLog(g_LogSink, "CTaskObserver::OnRefreshTaskList  ...... ok");
 
     TalkCommand(kCmdClear, nullptr, 0);
@@ -112,10 +115,10 @@ void CTaskObserver::OnRefreshTaskLog(const uint8_t* data, uint32_t length, int32
     if (m_pClient == nullptr)
         return;
     const std::span<const uint8_t> message = MessageBytes(data, length);
-    if (!orvane::ApplyTaskLogMessage(message, m_pClient->m_TaskLogTable))
+    if (!m_pClient->ApplyTaskLogMessage(message))
         return;
-    if (CTaskLogDlg* dlg = m_pClient->m_pTaskLogDlg)
-        static_cast<ITaskWnd*>(dlg)->OnCommand(kCmdTaskList, data, static_cast<int32_t>(length));
+    if (ITaskWnd* dlg = m_pClient->LogWindow())
+        dlg->OnCommand(kCmdTaskList, data, static_cast<int32_t>(length));
 }
 
 void CTaskObserver::ShowTaskPage(const TaskTalkPage& page)

@@ -10,6 +10,10 @@
 
 class CTaskClient;
 
+namespace orvane {
+class StateView;
+}
+
 class CTaskObserver {
 public:
     static constexpr int32_t kTalkMsgID = 87;
@@ -31,14 +35,18 @@ public:
     void ShowTaskPage(const TaskTalkPage& page);
     // Fills the talk window with the numbered task menu and opens it.
     void ShowTaskMenu(const TaskTalkPage& list);
-
-    CTaskClient* m_pClient;
-    CMsgDelegate m_TalkSink;
-    CMsgDelegate m_LogSink;
+    // The client is going: from now on the observer reaches nothing of it.
+    void Detach();
 
 private:
+    friend class orvane::StateView;
+
     // A command to the NPC talk window; skipped (false) when it does not exist.
     bool TalkCommand(int32_t type, const void* data, int32_t param);
     // Asks the host to open (or re-show) the NPC talk window.
     void OpenTalkWnd();
+
+    CTaskClient* m_pClient;
+    CMsgDelegate m_TalkSink;
+    CMsgDelegate m_LogSink;
 };

@@ -58,6 +58,11 @@ void CTaskTalkSequencer::SetCurrentPage(int32_t page)
     m_CurrentOutNum = page;
 }
 
+void CTaskTalkSequencer::SetReplyKey(const std::array<uint8_t, 8>& key)
+{
+    std::memcpy(m_ReplyKey, key.data(), sizeof m_ReplyKey);
+}
+
 void CTaskTalkSequencer::StartStepTimer()
 {
     if (m_nTalkState == TALK_IDLE)

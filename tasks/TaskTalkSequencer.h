@@ -3,14 +3,20 @@
 // advances on the host's 500 ms step timer.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "client/HostInterfaces.h"
 #include "tasks/TaskRecords.h"
 
 class CTaskClient;
 class CTaskObserver;
+
+namespace orvane {
+class StateView;
+}
 
 enum TalkState : int32_t {
     TALK_IDLE = 0,
@@ -36,6 +42,11 @@ public:
 
     void SetState(int32_t state);
     void SetCurrentPage(int32_t page);
+    // Whether the task menu is shown and the player's pick awaited.
+    bool AwaitingChoice() const { return m_nTalkState == TALK_AWAIT_CHOICE; }
+    // The key of the last message 87, which every talk answer carries.
+    void SetReplyKey(const std::array<uint8_t, 8>& key);
+    std::span<const uint8_t, 8> ReplyKey() const { return m_ReplyKey; }
     // Arms the step timer unless the state is TALK_IDLE.
     void StartStepTimer();
     void ClearPages();
@@ -49,19 +60,21 @@ public:
     // The number of stored pages that may be read: the count kept within 0..6.
     int32_t UsablePageCount() const;
 
+private:
+    friend class orvane::StateView;
+
+    void ShowPage(int32_t index);
+    void ShowSinglePage();
+    void ShowNextNarration();
+    void ShowCurrentPage();
+    void BuildTaskMenu();
+
     CTaskClient* m_pClient;
     int32_t m_nTalkState;
     uint8_t m_ReplyKey[8];
     // Page count, spare bytes and six pages: message 87's bytes 8 to 539.
     TaskTalkPageArea m_PageArea;
     int32_t m_CurrentOutNum;
-
-private:
-    void ShowPage(int32_t index);
-    void ShowSinglePage();
-    void ShowNextNarration();
-    void ShowCurrentPage();
-    void BuildTaskMenu();
     CTaskObserver* m_pObserver;
     // Whether this sequencer's step timer may still be armed with the host.
     bool m_bTimerArmed;

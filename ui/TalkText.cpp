@@ -5,7 +5,6 @@
 #include <limits>
 
 #include "client/Contain.h"
-#include "platform/Win32.h"
 #include "ui/TaskTalkDlg.h"
 
 namespace {
@@ -83,17 +82,7 @@ void CTalkText::OnTaskTextClick(const char* url)
 {
     orvane::Contain("CTalkText::OnTaskTextClick()", [&] {
         const int32_t number = ParseLinkNumber(url);
-        CTaskTalkDlg* owner = m_pOwner;
-        if (owner == nullptr)
-            return;
-        // Hide clears the guard first: a clicked link always closes the window.
-        owner->Hide();
-        IWndCallback* callback = owner->m_pWndCallback;
-        if (callback == nullptr) {
-            OutputDebugStringA("m_pTaskTalkDlg->m_pWndCallback == NULL");
-            return;
-        }
-        // The receiver may end this window: nothing of it is touched afterwards.
-        callback->OnEvent(orvane::kTalkWndID, orvane::kLinkEvent, number, 0);
+        if (CTaskTalkDlg* owner = m_pOwner)
+            owner->OnLinkClicked(number);
     });
 }

@@ -8,6 +8,10 @@
 
 class CTaskTalkDlg;
 
+namespace orvane {
+class StateView;
+}
+
 class CTalkText : public XTalk {
 public:
     // Link urls are read from at most this many characters.
@@ -15,6 +19,8 @@ public:
 
     explicit CTalkText(XWindow* parent);
     ~CTalkText() override;
+    // The window whose lines this control holds; it hears of link clicks.
+    void SetOwner(CTaskTalkDlg* owner) { m_pOwner = owner; }
     void SetWindowPos(RECT& rc) override;
     // Closes the owner, then reports (163, 1, number, 0) to its callback.
     void OnTaskTextClick(const char* url) override;
@@ -24,6 +30,9 @@ public:
     // non-digit, kept within 32 bits); a sign adds one character to the
     // window. No digits, or a null url, give 0.
     static int32_t ParseLinkNumber(const char* url);
+
+private:
+    friend class orvane::StateView;
 
     CTaskTalkDlg* m_pOwner;
 };

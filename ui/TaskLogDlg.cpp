@@ -10,9 +10,9 @@
 #include "client/TaskClient.h"
 #include "platform/Win32.h"
 #include "tasks/MessageFormats.h"
-#include "ui/Adopt.h"
 #include "ui/Connection0.h"
 #include "ui/LinkLine.h"
+#include "ui/OwnedWindow.h"
 #include "ui/StoryTalk.h"
 #include "ui/TaskLinkButton.h"
 #include "ui/TaskLogFile.h"
@@ -40,6 +40,16 @@ public:
             return m_pTarget != nullptr ? m_pTarget->OnEvent(code, answer, value, extra) : true;
         });
     }
+    // The box about to be asked is target's.
+    void AskFor(CDeleteConfirm* target) { m_pTarget = target; }
+    // target is going: an answer still to come reaches nobody.
+    void Forget(CDeleteConfirm* target)
+    {
+        if (m_pTarget == target)
+            m_pTarget = nullptr;
+    }
+
+private:
     CDeleteConfirm* m_pTarget = nullptr;
 };
 
@@ -56,9 +66,8 @@ bool CDeleteConfirm::OnEvent(int32_t, int32_t answer, int32_t, int32_t)
 {
     return orvane::Contain("CDeleteConfirm::OnEvent()", false, [&]() -> bool {
         m_nState = answer == 1 ? kConfirmed : answer == 0 ? kDeclined : kPending;
-        if (m_nState == kConfirmed && m_pOwner != nullptr && m_pOwner->m_pWndCallback != nullptr)
-            m_pOwner->m_pWndCallback->OnEvent(orvane::kLogWndID, orvane::kDeleteEvent,
-                                              m_pOwner->m_nCurTaskID, 0);
+        if (m_nState == kConfirmed && m_pOwner != nullptr)
+            m_pOwner->OnDeleteConfirmed();
         return true;
     });
 }
@@ -100,9 +109,8 @@ CTaskLogDlg::~CTaskLogDlg()
         CImageLoader::GetInstance()->FreeImage(m_pSelectImage);
     m_pSelectImage = nullptr;
     m_TaskBtnList.clear();
-    if (g_DeleteConfirmRelay.m_pTarget == &m_DeleteConfirm)
-        g_DeleteConfirmRelay.m_pTarget = nullptr;
-    m_DeleteConfirm.m_pOwner = nullptr;
+    g_DeleteConfirmRelay.Forget(&m_DeleteConfirm);
+    m_DeleteConfirm.SetOwner(nullptr);
     if (orvane::g_pTaskClient != nullptr)
         orvane::g_pTaskClient->OnWindowDestroyed(this);
 }
@@ -145,8 +153,7 @@ void CTaskLogDlg::DetachClient()
     // The client released the window script and with it these objects.
     m_pResObject = nullptr;
     // An answer still to come finds no dialog to act for.
-    if (g_DeleteConfirmRelay.m_pTarget == &m_DeleteConfirm)
-        g_DeleteConfirmRelay.m_pTarget = nullptr;
+    g_DeleteConfirmRelay.Forget(&m_DeleteConfirm);
 }
 
 // ---------------------------------------------------------------------------
@@ -170,17 +177,7 @@ bool CTaskLogDlg::CreateDlg(CPanelkitHelper* helper, IResObject* res, int32_t id
     SetMovable(1);
     desktop->AddWindow(this);
 
-    CStoryTalk* story = new CStoryTalk(this);
-    bool adopted = false;
-    orvane::AdoptOrDelete(this, story, [&] {
-        story->SetWindowTextA(kStoryControlText);
-        adopted =
-            builder->CreateXWindow(this, ChildOf(res, kStoryChild), kStoryChild, story) != nullptr;
-    });
-    if (adopted)
-        m_pStoryContorl = story;
-    else
-        delete story;  // not adopted by the dialog
+    CreateStoryControl(*builder, res);
     const int32_t childCount = res != nullptr ? res->GetChildCount() : 0;
     for (int32_t i = kDeleteBtnID; i < childCount; ++i) {
         builder->CreateXWindow(this, res->GetChild(i), i, nullptr);
@@ -202,7 +199,7 @@ bool CTaskLogDlg::CreateDlg(CPanelkitHelper* helper, IResObject* res, int32_t id
     m_pNoteWnd = noteWnd;
 
     m_pWndCallback = callback;
-    m_DeleteConfirm.m_pOwner = this;
+    m_DeleteConfirm.SetOwner(this);
     SetActive();
     if (m_pStoryContorl == nullptr)
         return true;
@@ -211,6 +208,15 @@ bool CTaskLogDlg::CreateDlg(CPanelkitHelper* helper, IResObject* res, int32_t id
     ConnectClick(m_pCloseBtn, this, &CTaskLogDlg::OnCloseButton);
     ConnectClick(m_pDeleteBtn, this, &CTaskLogDlg::OnDeleteButton);
     return true;
+}
+
+void CTaskLogDlg::CreateStoryControl(CPanelkitHelper& builder, IResObject* res)
+{
+    // A story control the dialog did not adopt is ended on the way out.
+    orvane::OwnedWindow<CStoryTalk> story(this, new CStoryTalk(this));
+    story->SetWindowTextA(kStoryControlText);
+    if (builder.CreateXWindow(this, ChildOf(res, kStoryChild), kStoryChild, story.get()) != nullptr)
+        m_pStoryContorl = story.Keep();
 }
 
 void CTaskLogDlg::LoadSelectImage()
@@ -283,13 +289,19 @@ void CTaskLogDlg::OnCloseButton()
 void CTaskLogDlg::OnDeleteButton()
 {
     orvane::Contain("CTaskLogDlg::OnDeleteButton()", [&] {
-        m_DeleteConfirm.m_nState = CDeleteConfirm::kPending;
+        m_DeleteConfirm.AwaitAnswer();
         IUiService* ui = m_bDetached ? nullptr : orvane::HostUi();
         if (ui == nullptr)
             return;
-        g_DeleteConfirmRelay.m_pTarget = &m_DeleteConfirm;
+        g_DeleteConfirmRelay.AskFor(&m_DeleteConfirm);
         ui->Confirm(kConfirmDeleteText, &g_DeleteConfirmRelay, 0);
     });
+}
+
+void CTaskLogDlg::OnDeleteConfirmed()
+{
+    if (m_pWndCallback != nullptr)
+        m_pWndCallback->OnEvent(orvane::kLogWndID, orvane::kDeleteEvent, m_nCurTaskID, 0);
 }
 
 BOOL CTaskLogDlg::OnAccelKey(uint32_t, uint32_t)

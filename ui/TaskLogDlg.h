@@ -17,14 +17,25 @@ class CTaskClient;
 class CTaskLinkButton;
 class CTaskLogDlg;
 
+namespace orvane {
+class StateView;
+}
+
 // Listens for the answer of the delete confirmation box.
 class CDeleteConfirm : public IWndCallback {
 public:
     enum State : int32_t { kConfirmed = 0, kDeclined = 1, kPending = 2 };
     CDeleteConfirm() = default;
     virtual ~CDeleteConfirm() = default;
+    // A yes tells the owner, which reports the deletion.
     bool OnEvent(int32_t code, int32_t answer, int32_t value, int32_t extra) override;
 
+    void SetOwner(CTaskLogDlg* owner) { m_pOwner = owner; }
+    // A box is about to be asked: no answer yet.
+    void AwaitAnswer() { m_nState = kPending; }
+    int32_t GetState() const { return m_nState; }
+
+private:
     int32_t m_nState = kPending;
     CTaskLogDlg* m_pOwner = nullptr;
 };
@@ -51,10 +62,51 @@ public:
     void OnCloseButton();
     void OnDeleteButton();
     void OnTaskButton();
+    // The player confirmed the deletion: reports (172, 7, the current task,
+    // 0) to the callback.
+    void OnDeleteConfirmed();
     // The client that made the dialog is going: the note is saved now, and
     // from now on the dialog reaches neither the client nor the host and
     // writes no file.
     void DetachClient();
+
+private:
+    friend class orvane::StateView;
+
+    // Children of the dialog's description, by index; each is built with its
+    // index as its window id. Child 1 is the template of every link button.
+    enum Child : int32_t {
+        kStoryChild,
+        kButtonTemplateChild,
+        kDeleteBtnID,
+        kCloseBtnID,
+        kNoteWndID,
+        kPage1BtnID,
+        kPage2BtnID
+    };
+
+    // Builds the story control from child 0 into m_pStoryContorl, which stays
+    // null when the dialog does not adopt it.
+    void CreateStoryControl(CPanelkitHelper& builder, IResObject* res);
+    // Builds the ten link buttons from the template child; nothing when the
+    // resource objects are gone (the client that loaded them was released).
+    void CreateTaskButtons();
+    // Gives the dialog one link button built from pattern, places it below
+    // the last (rc) and lists it in made. False when the button was not adopted.
+    bool AddTaskButton(CTaskLinkButton* button, IResObject* pattern, int32_t index, RECT& rc,
+                       std::list<CTaskLinkButton*>& made);
+    int32_t PickShownTask(const TaskListRecord& list);
+    bool PackTaskList(TaskListRecord* list);
+    void ShowNoTask();
+    void FillTaskButtons(const TaskListRecord& list);
+    void LayoutTaskButtons(int32_t shift);
+    // Lays the buttons out afresh for page 1 or 2, whichever is shown now.
+    void LayOutPage(int32_t page);
+    void LoadSelectImage();
+    // Copies the note window's text into m_strNote, if the window is here.
+    void TakeNote();
+    // Writes the note (taken now unless Release took it) to TaskLog.txt.
+    void SaveNote();
 
     std::string m_strNote;
     XWindow* m_pCloseBtn;
@@ -74,38 +126,6 @@ public:
     IBitmap* m_pSelectImage;
     int32_t m_nPage;
     CDeleteConfirm m_DeleteConfirm;
-
-private:
-    // Children of the dialog's description, by index; each is built with its
-    // index as its window id. Child 1 is the template of every link button.
-    enum Child : int32_t {
-        kStoryChild,
-        kButtonTemplateChild,
-        kDeleteBtnID,
-        kCloseBtnID,
-        kNoteWndID,
-        kPage1BtnID,
-        kPage2BtnID
-    };
-
-    // Builds the ten link buttons from the template child; nothing when the
-    // resource objects are gone (the client that loaded them was released).
-    void CreateTaskButtons();
-    // Gives the dialog one link button built from pattern and places it
-    // below the last (rc). False when the button was not adopted.
-    bool AddTaskButton(CTaskLinkButton* button, IResObject* pattern, int32_t index, RECT& rc);
-    int32_t PickShownTask(const TaskListRecord& list);
-    bool PackTaskList(TaskListRecord* list);
-    void ShowNoTask();
-    void FillTaskButtons(const TaskListRecord& list);
-    void LayoutTaskButtons(int32_t shift);
-    // Lays the buttons out afresh for page 1 or 2, whichever is shown now.
-    void LayOutPage(int32_t page);
-    void LoadSelectImage();
-    // Copies the note window's text into m_strNote, if the window is here.
-    void TakeNote();
-    // Writes the note (taken now unless Release took it) to TaskLog.txt.
-    void SaveNote();
 
     // Builds the link buttons at the first update, after the client's
     // helper given to CreateDlg has gone.

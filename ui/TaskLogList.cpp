@@ -1,11 +1,13 @@
 // The task log dialog's task list: the ten link buttons, which task each
 // shows, which story goes with an update, and the two pages.
 #include <algorithm>
+#include <array>
+#include <list>
 
 #include "client/Contain.h"
 #include "client/TaskClient.h"
-#include "ui/Adopt.h"
 #include "ui/Connection0.h"
+#include "ui/OwnedWindow.h"
 #include "ui/StoryTalk.h"
 #include "ui/TaskLinkButton.h"
 #include "ui/TaskLogDlg.h"
@@ -37,33 +39,23 @@ void CTaskLogDlg::CreateTaskButtons()
         return;
     IResObject* pattern = m_pResObject->GetChild(kButtonTemplateChild);
     RECT rc{};
-    // All ten or none: a failure ends the buttons made so far, and the next
-    // update builds them again.
-    CTaskLinkButton* pending = nullptr;
-    try {
-        for (int32_t i = 0; i < kTaskButtonCount; ++i) {
-            pending = new CTaskLinkButton(this);
-            if (!AddTaskButton(pending, pattern, i, rc))
-                delete pending;  // not adopted by the dialog
-            pending = nullptr;
-        }
-    } catch (...) {
-        const bool listed =
-            std::find(m_TaskBtnList.begin(), m_TaskBtnList.end(), pending) != m_TaskBtnList.end();
-        if (!listed && orvane::HoldsChild(this, pending))
-            pending->Release();
-        else if (!listed)
-            delete pending;
-        for (CTaskLinkButton* button : m_TaskBtnList)
-            button->Release();
-        m_TaskBtnList.clear();
-        throw;
+    // All ten or none: until the last is made, a failure ends the buttons
+    // made so far, and the next update builds them again.
+    std::array<orvane::OwnedWindow<CTaskLinkButton>, kTaskButtonCount> buttons;
+    std::list<CTaskLinkButton*> made;
+    for (int32_t i = 0; i < kTaskButtonCount; ++i) {
+        buttons[i] = orvane::OwnedWindow<CTaskLinkButton>(this, new CTaskLinkButton(this));
+        if (!AddTaskButton(buttons[i].get(), pattern, i, rc, made))
+            buttons[i].End();  // not adopted by the dialog
     }
+    for (orvane::OwnedWindow<CTaskLinkButton>& button : buttons)
+        button.Keep();
+    m_TaskBtnList.splice(m_TaskBtnList.end(), made);
     m_bButtonsCreated = true;
 }
 
 bool CTaskLogDlg::AddTaskButton(CTaskLinkButton* button, IResObject* pattern, int32_t index,
-                                RECT& rc)
+                                RECT& rc, std::list<CTaskLinkButton*>& made)
 {
     button->SetTaskID(0);
     button->SetHoverImage(m_pSelectImage);
@@ -71,8 +63,8 @@ bool CTaskLogDlg::AddTaskButton(CTaskLinkButton* button, IResObject* pattern, in
         return false;
     button->SetCaption(kNoTaskCaption);
     ConnectClick(button, this, &CTaskLogDlg::OnTaskButton);
-    const bool first = m_TaskBtnList.empty();
-    m_TaskBtnList.push_back(button);
+    const bool first = made.empty();
+    made.push_back(button);
     if (first) {
         button->GetWindowRect(rc);
         button->SetVisible(TRUE);

@@ -8,11 +8,12 @@
 #include "client/HostServices.h"
 #include "client/ModuleState.h"
 #include "client/TaskClient.h"
+#include "platform/Win32.h"
 #include "tasks/MessageFormats.h"
 #include "tasks/TaskTalkSequencer.h"
-#include "ui/Adopt.h"
 #include "ui/Connection0.h"
 #include "ui/LinkLine.h"
+#include "ui/OwnedWindow.h"
 #include "ui/TalkText.h"
 
 namespace {
@@ -37,26 +38,26 @@ void FreeImages(IBitmap*& top, IBitmap*& mid, IBitmap*& bottom)
     }
 }
 
-// The task panel: a plain main window on the desktop that tells its talk
-// window when the toolkit ends it, so the talk window never reaches a
-// panel that is gone.
-class CTaskPanelWnd final : public XMainWnd {
+}  // namespace
+
+// A plain main window on the desktop that tells its talk window when the
+// toolkit ends it, so the talk window never reaches a panel that is gone.
+class CTaskTalkDlg::CTaskPanelWnd final : public XMainWnd {
 public:
     explicit CTaskPanelWnd(CTaskTalkDlg* owner) : XMainWnd(XDesktop::GetInstance()), m_pOwner(owner)
     {
     }
     ~CTaskPanelWnd() override
     {
-        if (m_pOwner != nullptr) {
-            m_pOwner->m_pTaskPanel = nullptr;
-            m_pOwner->m_pTaskPanelText = nullptr;
-        }
+        if (m_pOwner != nullptr)
+            m_pOwner->OnTaskPanelGone();
     }
+    // The talk window is going first: the panel reports to nobody.
+    void Disown() { m_pOwner = nullptr; }
 
+private:
     CTaskTalkDlg* m_pOwner;
 };
-
-}  // namespace
 
 CTaskTalkDlg::CTaskTalkDlg()
     : m_pCloseWnd(nullptr),
@@ -85,7 +86,7 @@ CTaskTalkDlg::~CTaskTalkDlg()
     // The panel stays on the desktop; it must neither show on its own nor
     // report back to this window.
     if (m_pTaskPanel != nullptr) {
-        static_cast<CTaskPanelWnd*>(m_pTaskPanel)->m_pOwner = nullptr;
+        static_cast<CTaskPanelWnd*>(m_pTaskPanel)->Disown();
         m_pTaskPanel->XWindow::SetVisible(FALSE);
     }
     FreeImages(m_pImgTop, m_pImgMid, m_pImgBottom);
@@ -102,16 +103,14 @@ XWindow* CTaskTalkDlg::Create(IResObject* desc, int32_t id, IWndCallback* callba
     desktop->AddWindow(this);
     m_nWndID = id;
 
-    CTalkText* talk = new CTalkText(this);
-    talk->m_pOwner = this;
+    orvane::OwnedWindow<CTalkText> talk(this, new CTalkText(this));
+    talk->SetOwner(this);
     const int32_t count = desc != nullptr ? desc->GetChildCount() : 0;
     IResObject* last = desc != nullptr ? desc->GetChild(0) : nullptr;
     // The talk control is this window's child even without a description.
-    orvane::AdoptOrDelete(this, talk, [&] {
-        if (helper.CreateXWindow(this, last, 0, talk) == nullptr)
-            AddChild(talk);
-    });
-    m_pTalk = talk;
+    if (helper.CreateXWindow(this, last, 0, talk.get()) == nullptr)
+        AddChild(talk.get());
+    m_pTalk = talk.Keep();
     for (int32_t i = 1; i < count; ++i) {
         last = desc->GetChild(i);
         helper.CreateXWindow(this, last, i, nullptr);
@@ -138,12 +137,11 @@ void CTaskTalkDlg::CreateTaskPanel(CPanelkitHelper& helper, IResObject* template
     IResObject* textDesc =
         templates != nullptr ? templates->GetChildByID(kPanelTextResID) : nullptr;
     XDesktop* desktop = GetDesktop();
-    XMainWnd* panel = new CTaskPanelWnd(this);
-    orvane::AdoptOrDelete(desktop, panel, [&] {
-        helper.CreateStockProperty(panel, panelDesc, kPanelResID);
-        panel->SetParent(desktop);
-        desktop->AddWindow(panel);
-    });
+    orvane::OwnedWindow<XMainWnd> owned(desktop, new CTaskPanelWnd(this));
+    helper.CreateStockProperty(owned.get(), panelDesc, kPanelResID);
+    owned->SetParent(desktop);
+    desktop->AddWindow(owned.get());
+    XMainWnd* panel = owned.Keep();
     m_pTaskPanel = panel;
 
     helper.CreateXWindow(panel, textDesc, kPanelTextID, nullptr);
@@ -156,6 +154,12 @@ void CTaskTalkDlg::CreateTaskPanel(CPanelkitHelper& helper, IResObject* template
     if (m_pTaskPanelText != nullptr)
         m_pTaskPanelText->SetVisible(FALSE);
     panel->SetActive();
+}
+
+void CTaskTalkDlg::OnTaskPanelGone()
+{
+    m_pTaskPanel = nullptr;
+    m_pTaskPanelText = nullptr;
 }
 
 void CTaskTalkDlg::SetSequencer(CTaskTalkSequencer* sequencer)
@@ -197,6 +201,18 @@ void CTaskTalkDlg::Hide()
         m_bHideGuard = 0;
         SetVisible(FALSE);
     });
+}
+
+void CTaskTalkDlg::OnLinkClicked(int32_t number)
+{
+    // Hide clears the guard first: a clicked link always closes the window.
+    Hide();
+    IWndCallback* callback = m_pWndCallback;
+    if (callback == nullptr) {
+        OutputDebugStringA("m_pTaskTalkDlg->m_pWndCallback == NULL");
+        return;
+    }
+    callback->OnEvent(orvane::kTalkWndID, orvane::kLinkEvent, number, 0);
 }
 
 bool CTaskTalkDlg::LoadImages()

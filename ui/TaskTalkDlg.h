@@ -12,6 +12,10 @@
 class CTalkText;
 class CTaskTalkSequencer;
 
+namespace orvane {
+class StateView;
+}
+
 class CTaskTalkDlg : public CTaskMainWnd, public ITimerSink {
 public:
     static constexpr int32_t kTalkWndID = orvane::kTalkWndID;
@@ -43,12 +47,34 @@ public:
     void SetPinned(int32_t pinned);
     // Closes the window at once, guard or not.
     void Hide();
+    // A link of the talk control was clicked: closes the window, then
+    // reports (163, 1, number, 0) to the callback. The callback may end this
+    // window: nothing of it is touched afterwards.
+    void OnLinkClicked(int32_t number);
     bool LoadImages();
     void OnPanelToggle();
     void PlaceTaskPanel();
     // The client that made the window is going: its timer is killed, and
     // from now on the window reaches neither the client nor the host.
     void DetachClient();
+
+private:
+    friend class orvane::StateView;
+    // The task panel: tells this window when the toolkit ends it.
+    class CTaskPanelWnd;
+
+    // The host's timers; none once the window is detached.
+    ITimerService* Timers() const;
+    void StartHideGuardTimer();
+    void KillHideGuardTimer();
+    // Shows or hides the task panel for a showing (show) or hiding of this window.
+    void UpdateTaskPanel(BOOL show);
+    // Sets the panel text and shows its text box; nothing without a text or box.
+    void SetPanelText(const char* text);
+    void CentreOnScreen();
+    void CreateTaskPanel(CPanelkitHelper& helper, IResObject* templates);
+    // The toolkit ended the task panel: it and its text box are gone.
+    void OnTaskPanelGone();
 
     XWindow* m_pCloseWnd;
     XWindow* m_pPanelBtn1;
@@ -65,18 +91,6 @@ public:
     IBitmap* m_pImgTop;
     IBitmap* m_pImgMid;
     IBitmap* m_pImgBottom;
-
-private:
-    // The host's timers; none once the window is detached.
-    ITimerService* Timers() const;
-    void StartHideGuardTimer();
-    void KillHideGuardTimer();
-    // Shows or hides the task panel for a showing (show) or hiding of this window.
-    void UpdateTaskPanel(BOOL show);
-    // Sets the panel text and shows its text box; nothing without a text or box.
-    void SetPanelText(const char* text);
-    void CentreOnScreen();
-    void CreateTaskPanel(CPanelkitHelper& helper, IResObject* templates);
 
     // Whether the guard timer is armed with the host (Hide leaves it running).
     bool m_bGuardTimerArmed;

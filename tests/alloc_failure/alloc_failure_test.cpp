@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "client/ModuleState.h"
+#include "client/StateView.h"
 #include "tasks/TaskObserver.h"
 #include "tests/inject/AllocInjector.h"
 #include "tests/ui_talk/TalkTestSupport.h"
@@ -145,24 +146,16 @@ protected:
             ++toolkitFailures;
         }
     }
-    void Deliver87(const std::vector<uint8_t>& bytes)
+    void Deliver87(const std::vector<uint8_t>& bytes) { Deliver(&StateView::TalkSink, bytes); }
+    void Deliver91(const std::vector<uint8_t>& bytes) { Deliver(&StateView::LogSink, bytes); }
+    // Through the observer's delegate, as the host's registry calls it.
+    void Deliver(CMsgDelegate& (*sink)(CTaskObserver&), const std::vector<uint8_t>& bytes)
     {
-        if (CTaskClient* c = Client(); c != nullptr && c->m_pTaskObServer != nullptr)
-            Enter([&] {
-                c->m_pTaskObServer->m_TalkSink.Invoke(bytes.data(),
-                                                       static_cast<uint32_t>(bytes.size()), 0);
-            });
+        if (CTaskObserver* o = Client() != nullptr ? StateView::Observer(*Client()) : nullptr)
+            Enter([&] { sink(*o).Invoke(bytes.data(), static_cast<uint32_t>(bytes.size()), 0); });
     }
-    void Deliver91(const std::vector<uint8_t>& bytes)
-    {
-        if (CTaskClient* c = Client(); c != nullptr && c->m_pTaskObServer != nullptr)
-            Enter([&] {
-                c->m_pTaskObServer->m_LogSink.Invoke(bytes.data(),
-                                                      static_cast<uint32_t>(bytes.size()), 0);
-            });
-    }
-    CTaskTalkDlg* TalkDlg() { return Client() != nullptr ? Client()->m_pTaskTalkDlg : nullptr; }
-    CTaskLogDlg* LogDlg() { return Client() != nullptr ? Client()->m_pTaskLogDlg : nullptr; }
+    CTaskTalkDlg* TalkDlg() { return Client() ? StateView::TalkDlg(*Client()) : nullptr; }
+    CTaskLogDlg* LogDlg() { return Client() ? StateView::LogDlg(*Client()) : nullptr; }
 
     void CreateReady()
     {
@@ -268,7 +261,7 @@ TEST_F(AllocFailureTest, WholeConversation)
                         Deliver87(talk);
                         for (int step = 0; step < 2; ++step) {
                             if (CTaskTalkDlg* dlg = TalkDlg())
-                                Event([&] { ClickWindow(dlg->m_pCloseWnd); });
+                                Event([&] { ClickWindow(StateView::CloseWnd(*dlg)); });
                             Enter([&] { host.timers.Advance(500); });
                         }
                         if (CTaskTalkDlg* dlg = TalkDlg())
@@ -297,19 +290,19 @@ TEST_F(AllocFailureTest, TaskLogWithDeletesAndNote)
                         CTaskLogDlg* dlg = LogDlg();
                         if (dlg == nullptr)
                             return;
-                        for (CTaskLinkButton* button : dlg->m_TaskBtnList) {
+                        for (CTaskLinkButton* button : StateView::TaskButtons(*dlg)) {
                             Event([&] { ClickWindow(button); });
                             break;
                         }
-                        if (dlg->m_pPage2Btn != nullptr)
-                            Event([&] { ClickWindow(dlg->m_pPage2Btn); });
+                        if (XWindow* page2 = StateView::Page2Btn(*dlg))
+                            Event([&] { ClickWindow(page2); });
                         for (int answer : {1, 0}) {
-                            if (dlg->m_pDeleteBtn != nullptr)
-                                Event([&] { ClickWindow(dlg->m_pDeleteBtn); });
+                            if (XWindow* del = StateView::DeleteBtn(*dlg))
+                                Event([&] { ClickWindow(del); });
                             Enter([&] { host.ui.Answer(answer); });
                         }
-                        if (dlg->m_pNoteWnd != nullptr)
-                            dlg->m_pNoteWnd->SetWindowTextA("new\nnote");
+                        if (XWindow* note = StateView::NoteWnd(*dlg))
+                            note->SetWindowTextA("new\nnote");
                         Event([&] { XDesktop::GetInstance()->DestroyWindow(dlg); });
                     },
                     [&, this] {
@@ -381,7 +374,7 @@ TEST_F(AllocFailureTest, ReleaseWithOpenWindowsAndArmedTimers)
                         host.registry.Deliver(87, talk.data(), static_cast<uint32_t>(talk.size()));
                         host.registry.Deliver(91, log.data(), static_cast<uint32_t>(log.size()));
                         // The step timer and the talk window's guard are armed.
-                        ClickWindow(TalkDlg()->m_pCloseWnd);
+                        ClickWindow(StateView::CloseWnd(*TalkDlg()));
                         TalkDlg()->SetVisible(TRUE);
                     },
                     [this] {
@@ -390,7 +383,7 @@ TEST_F(AllocFailureTest, ReleaseWithOpenWindowsAndArmedTimers)
                         // The windows outlive the client: input and timers reach
                         // nothing that is gone.
                         Event([&] { XDesktop::GetInstance()->AccelKey(dlg); });
-                        Event([&] { ClickWindow(dlg->m_pPanelBtn1); });
+                        Event([&] { ClickWindow(StateView::PanelBtn1(*dlg)); });
                         Enter([&] { host.timers.Advance(2000); });
                         Event([&] { XDesktop::GetInstance()->DestroyWindow(dlg); });
                     }};

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "client/StateView.h"
 #include "tests/ui_talk/TalkTestSupport.h"
 
 namespace orvane::test {
@@ -85,7 +86,7 @@ TEST_F(ContainmentTest, ThrowingHostServiceCostsOneOperation)
          [this](CGlobalClient& h) { h.m_pNetSender = &throwing; },
          [this] {
              Deliver87();
-             EXPECT_TRUE(ClickLink(Client()->m_pTaskTalkDlg, 13));
+             EXPECT_TRUE(ClickLink(StateView::TalkDlg(*Client()), 13));
          }},
     };
     for (const Case& t : cases) {
@@ -107,8 +108,8 @@ TEST_F(ContainmentTest, ThrowingHostServiceCostsOneOperation)
         host.sender.packets.clear();
         Client()->InitTaskObserver();
         Deliver87();
-        ASSERT_NE(Client()->m_pTaskTalkDlg, nullptr);
-        ASSERT_TRUE(ClickLink(Client()->m_pTaskTalkDlg, 13));
+        ASSERT_NE(StateView::TalkDlg(*Client()), nullptr);
+        ASSERT_TRUE(ClickLink(StateView::TalkDlg(*Client()), 13));
         ASSERT_EQ(host.sender.packets.size(), 1u);
         EXPECT_EQ(host.sender.packets[0].back(), 0u);
         EXPECT_EQ(host.sender.packets[0][14], 13u);

@@ -8,6 +8,7 @@
 
 #include "client/DebugLog.h"
 #include "client/ModuleState.h"
+#include "client/StateView.h"
 #include "tests/support/ModuleFixture.h"
 
 namespace orvane::test {
@@ -155,7 +156,7 @@ TEST_F(LifecycleTest, WorkFolderTooLongForItsPathsIsRefused)
         EXPECT_TRUE(helper.Create(host.Client())) << c.length;
         ASSERT_NE(Client(), nullptr);
         EXPECT_EQ(Client()->IsWorkPathSet(), c.initialised) << c.length;
-        EXPECT_EQ(Client()->m_pTaskObServer != nullptr, c.initialised) << c.length;
+        EXPECT_EQ(StateView::Observer(*Client()) != nullptr, c.initialised) << c.length;
         Lines writes = TakeDebugWrites();
         EXPECT_EQ(!writes.empty() && writes.back() == "ProcCreateTaskClient() catch error!",
                   !c.initialised)

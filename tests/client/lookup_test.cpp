@@ -5,6 +5,7 @@
 #include <fstream>
 #include <string>
 
+#include "client/StateView.h"
 #include "tests/support/ModuleFixture.h"
 
 namespace orvane::test {
@@ -55,8 +56,8 @@ TEST_F(LookupTest, TableRecordWinsEvenWhenEmpty)
 {
     UseTaskScript(kTaskScript);
     CreateClient();
-    Client()->m_TaskLogTable.Add(1001, "", "story from the server");
-    Client()->m_SentenceTable.Append(1001, "");
+    StateView::TaskLog(*Client()).Add(1001, "", "story from the server");
+    StateView::Sentences(*Client()).Append(1001, "");
     ITaskClient* c = helper.GetITaskClient();
     EXPECT_EQ(Text(c->GetTaskName(1001)), "");
     EXPECT_EQ(Text(c->GetTaskDesc(1001)), "story from the server");
@@ -83,9 +84,9 @@ TEST_F(LookupTest, ScriptThatCannotBeLoadedLeavesTablesOnly)
         if (c.text != nullptr)
             UseTaskScript(c.text);
         CreateClient();
-        EXPECT_EQ(Client()->m_pTaskScript, nullptr) << c.name;
+        EXPECT_EQ(StateView::TaskScript(*Client()), nullptr) << c.name;
         EXPECT_EQ(helper.GetITaskClient()->GetTaskName(1001), nullptr) << c.name;
-        Client()->m_TaskLogTable.Add(1001, "From table", "");
+        StateView::TaskLog(*Client()).Add(1001, "From table", "");
         EXPECT_EQ(Text(helper.GetITaskClient()->GetTaskName(1001)), "From table") << c.name;
     }
 }
@@ -125,7 +126,7 @@ TEST_F(LookupTest, WindowScriptLoadFailureIsRetried)
                                 "CTaskClient::CreateClientLogWnd() pResScript == NULL "}));
     std::filesystem::rename(saved, script);
     EXPECT_TRUE(helper.GetITaskClient()->CreateClientLogWnd());
-    EXPECT_NE(Client()->m_pResScript, nullptr);
+    EXPECT_NE(StateView::ResScript(*Client()), nullptr);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "client/ModuleState.h"
+#include "client/StateView.h"
 #include "platform/DebugChannel.h"
 #include "tests/ui_log/TaskLogTesting.h"
 #include "tests/ui_talk/TalkTestSupport.h"
@@ -54,13 +55,13 @@ TEST(ShutdownTest, NoServiceIsReachedAfterCloseInAnyOrder)
         auto* client = static_cast<CTaskClient*>(helper.GetITaskClient());
         client->InitTaskObserver();
         ASSERT_TRUE(client->CreateClientLogWnd());
-        client->m_pTaskLogDlg->m_pNoteWnd->SetWindowTextA(kNote);
+        StateView::NoteWnd(*StateView::LogDlg(*client))->SetWindowTextA(kNote);
         const std::vector<uint8_t> talk =
             TalkMessage({1, 2, 3, 4, 5, 6, 7, 8}, {{1001, {{0, 5001}}}, {1002, {{0, 5004}}}});
         host->registry.Deliver(87, talk.data(), static_cast<uint32_t>(talk.size()));
-        CTaskTalkDlg* dlg = client->m_pTaskTalkDlg;
+        CTaskTalkDlg* dlg = StateView::TalkDlg(*client);
         ASSERT_NE(dlg, nullptr);
-        ClickWindow(dlg->m_pCloseWnd);
+        ClickWindow(StateView::CloseWnd(*dlg));
         dlg->SetVisible(TRUE);
         ASSERT_EQ(host->timers.ArmedCount(), 2u);
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "client/ModuleState.h"
+#include "client/StateView.h"
 #include "net/TaskWndCallback.h"
 #include "tests/net/NetTestSupport.h"
 #include "tests/support/ModuleFixture.h"
@@ -18,6 +19,7 @@ namespace {
 
 using orvane::FunctionTaskMatch;
 using orvane::g_FunctionTasks;
+using orvane::StateView;
 
 constexpr int32_t kFirst = 16777215;
 
@@ -132,14 +134,14 @@ TEST_F(FunctionTaskTest, ScriptCallLayout)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         FillTable({{kFirst, "other"}, {id, c.sysName}});
-        Client()->m_TaskLogTable.Clear();
+        StateView::TaskLog(*Client()).Clear();
         // Ids this large carry their name after the story in the task log.
         if (c.taskName != nullptr)
-            Client()->m_TaskLogTable.Add(id, "",
-                                         (std::string("story\r\n\r\n\r\n") + c.taskName).c_str());
+            StateView::TaskLog(*Client()).Add(
+                id, "", (std::string("story\r\n\r\n\r\n") + c.taskName).c_str());
         host.sender.packets.clear();
 
-        EXPECT_TRUE(Client()->m_pWndCallback->OnEvent(172, 7, id, 0));
+        EXPECT_TRUE(Client()->WindowCallback()->OnEvent(172, 7, id, 0));
         ASSERT_EQ(host.sender.packets.size(), 1u);
         ExpectScriptCall(host.sender.packets[0], c.sysName, c.sentName);
     }
@@ -149,8 +151,8 @@ TEST_F(FunctionTaskTest, ExactBytes)
 {
     CreateClient();
     FillTable({{kFirst, "sysA"}});
-    Client()->m_TaskLogTable.Add(kFirst, "Q", "story");
-    ASSERT_TRUE(Client()->m_pWndCallback->OnEvent(172, 7, kFirst, 0));
+    StateView::TaskLog(*Client()).Add(kFirst, "Q", "story");
+    ASSERT_TRUE(Client()->WindowCallback()->OnEvent(172, 7, kFirst, 0));
     ASSERT_EQ(host.sender.packets.size(), 1u);
     const char expected[] =
         "\x10\x00\x16\x00\x00\x00"
@@ -175,12 +177,12 @@ TEST_F(FunctionTaskTest, ResultsWithoutSenderAndWithFullTable)
 {
     CreateClient();
     FillTable(FullTable(kFirst));
-    EXPECT_FALSE(Client()->m_pWndCallback->OnEvent(172, 7, kFirst + 10, 0));
+    EXPECT_FALSE(Client()->WindowCallback()->OnEvent(172, 7, kFirst + 10, 0));
     EXPECT_TRUE(host.sender.packets.empty());
 
     // Found but no sender: handled, nothing sent, the call is in the buffer.
     host.DropSender();
-    EXPECT_TRUE(Client()->m_pWndCallback->OnEvent(172, 7, kFirst + 3, 0));
+    EXPECT_TRUE(Client()->WindowCallback()->OnEvent(172, 7, kFirst + 3, 0));
     EXPECT_TRUE(host.sender.packets.empty());
     const char head[] = "\x10\x00\x16\x00\x00\x00Task_Mgr.py";
     EXPECT_EQ(std::memcmp(orvane::g_ScriptCallBuffer, head, sizeof head), 0);
@@ -207,7 +209,7 @@ TEST_F(FunctionTaskTest, LoadedFromTheTaskScript)
     objects += "]";
     orvane::test::WriteTaskScript(work.Path(), objects);
     CreateClient();
-    ASSERT_NE(Client()->m_pTaskScript, nullptr);
+    ASSERT_NE(StateView::TaskScript(*Client()), nullptr);
 
     struct Slot {
         int32_t id;
@@ -225,7 +227,7 @@ TEST_F(FunctionTaskTest, LoadedFromTheTaskScript)
     }
 
     // The system name comes from the table, the shown name from the script.
-    ASSERT_TRUE(Client()->m_pWndCallback->OnEvent(172, 7, 16777219, 0));
+    ASSERT_TRUE(Client()->WindowCallback()->OnEvent(172, 7, 16777219, 0));
     ASSERT_EQ(host.sender.packets.size(), 1u);
     ExpectScriptCall(host.sender.packets[0], "tenBytes10", "ten");
 }
@@ -249,7 +251,7 @@ TEST_F(FunctionTaskTest, EmptyWithoutDeclarations)
         CreateClient();
         for (const FunctionTaskEntry& entry : g_FunctionTasks)
             EXPECT_EQ(entry.nID, 0);
-        EXPECT_TRUE(Client()->m_pWndCallback->OnEvent(172, 7, kFirst, 0));
+        EXPECT_TRUE(Client()->WindowCallback()->OnEvent(172, 7, kFirst, 0));
         EXPECT_TRUE(host.sender.packets.empty());
         helper.Close();
     }

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "client/StateView.h"
 #include "net/FunctionTasks.h"
 #include "net/TaskWndCallback.h"
 #include "tasks/TaskTalkSequencer.h"
@@ -15,6 +16,8 @@
 #include "tests/support/ModuleFixture.h"
 
 namespace {
+
+using orvane::StateView;
 
 std::atomic<bool> g_bCounting{false};
 std::atomic<int> g_nAllocations{0};
@@ -138,12 +141,12 @@ TEST_F(NoAllocationTest, NoEventAllocates)
         {"other event", TALK_IDLE, Net::WithSender, 172, 3, 0, 0},
     };
     ASSERT_EQ(orvane::g_FunctionTasks[0].nID, 16777216);
-    CTaskWndCallback* callback = Client()->m_pWndCallback;
-    CTaskTalkSequencer* seq = Client()->m_pTalkSequencer;
+    IWndCallback* callback = Client()->WindowCallback();
+    CTaskTalkSequencer* seq = StateView::Sequencer(*Client());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         host.Client()->m_pNetSender = c.net == Net::WithSender ? &sender : nullptr;
-        seq->m_nTalkState = c.talkState;
+        seq->SetState(c.talkState);
         sender.count = 0;
         const int allocations =
             CountAllocations([&] { callback->OnEvent(c.code, c.type, c.value, 0); });
@@ -163,9 +166,9 @@ TEST_F(NoAllocationTest, FullTableDoesNotAllocate)
     for (int i = 0; i < kFunctionTaskCount; ++i)
         orvane::g_FunctionTasks[i].nID = 16777300 + i;
     bool result = true;
-    EXPECT_EQ(
-        CountAllocations([&] { result = Client()->m_pWndCallback->OnEvent(172, 7, 16777216, 0); }),
-        0);
+    EXPECT_EQ(CountAllocations(
+                  [&] { result = Client()->WindowCallback()->OnEvent(172, 7, 16777216, 0); }),
+              0);
     EXPECT_FALSE(result);
 }
 

@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "client/ModuleState.h"
+#include "client/StateView.h"
 #include "net/FunctionTasks.h"
 #include "tasks/TaskTalkSequencer.h"
 #include "tests/net/NetTestSupport.h"
@@ -15,6 +18,7 @@
 
 namespace {
 
+using orvane::StateView;
 using orvane::test::Bytes;
 
 const uint8_t kReplyKey[8] = {0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88};
@@ -107,7 +111,7 @@ TEST_F(TaskWndCallbackTest, Branches)
          TalkAnswer({0x05, 0x00, 0x00, 0x00}), std::nullopt},
     };
 
-    CTaskTalkSequencer* seq = Client()->m_pTalkSequencer;
+    CTaskTalkSequencer* seq = StateView::Sequencer(*Client());
     ASSERT_NE(seq, nullptr);
     for (const EventCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -116,11 +120,11 @@ TEST_F(TaskWndCallbackTest, Branches)
             host.DropSender();
         host.sender.packets.clear();
         timerSets.clear();
-        seq->m_nTalkState = c.talkState;
-        seq->m_CurrentOutNum = 42;
-        std::copy(kReplyKey, kReplyKey + 8, seq->m_ReplyKey);
+        seq->SetState(c.talkState);
+        seq->SetCurrentPage(42);
+        seq->SetReplyKey(std::to_array(kReplyKey));
 
-        EXPECT_EQ(Client()->m_pWndCallback->OnEvent(c.code, c.type, c.value, c.extra), c.result);
+        EXPECT_EQ(Client()->WindowCallback()->OnEvent(c.code, c.type, c.value, c.extra), c.result);
 
         if (c.packet) {
             ASSERT_EQ(host.sender.packets.size(), 1u);
@@ -129,12 +133,12 @@ TEST_F(TaskWndCallbackTest, Branches)
             EXPECT_TRUE(host.sender.packets.empty());
         }
         if (c.page) {
-            EXPECT_EQ(seq->m_nTalkState, TALK_SHOW_CURRENT);
-            EXPECT_EQ(seq->m_CurrentOutNum, *c.page);
+            EXPECT_EQ(StateView::TalkState(*seq), TALK_SHOW_CURRENT);
+            EXPECT_EQ(StateView::CurrentPage(*seq), *c.page);
             EXPECT_EQ(timerSets, std::vector<int32_t>{CTaskTalkSequencer::kStepTimerMs});
         } else {
-            EXPECT_EQ(seq->m_nTalkState, c.talkState);
-            EXPECT_EQ(seq->m_CurrentOutNum, 42);
+            EXPECT_EQ(StateView::TalkState(*seq), c.talkState);
+            EXPECT_EQ(StateView::CurrentPage(*seq), 42);
         }
     }
 }
@@ -152,10 +156,9 @@ TEST_F(TaskWndCallbackTest, WithoutClientOrSequencer)
               Bytes({0x10, 0x00, 0x05, 0x00, 0x5C, 0x00, 0xD2, 0x04, 0x00, 0x00}));
 
     CTaskWndCallback noSequencer(Client());
-    CTaskTalkSequencer* seq = Client()->m_pTalkSequencer;
-    Client()->m_pTalkSequencer = nullptr;
+    std::unique_ptr<CTaskTalkSequencer> seq = StateView::ExchangeSequencer(*Client(), nullptr);
     EXPECT_FALSE(noSequencer.OnEvent(163, 1, 102, 0));
-    Client()->m_pTalkSequencer = seq;
+    StateView::ExchangeSequencer(*Client(), std::move(seq));
     EXPECT_EQ(host.sender.packets.size(), 1u);
 }
 

@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "client/StateView.h"
 #include "client/TaskClient.h"
 #include "net/TaskWndCallback.h"
 #include "tasks/MessageFormats.h"
@@ -219,14 +220,14 @@ protected:
         CreateClient();
         if (HasFatalFailure())
             return;
-        Client()->m_pTaskTalkDlg = talk.get();
-        Client()->m_pTaskLogDlg = logDlg.get();
+        StateView::SetTalkDlg(*Client(), talk.get());
+        StateView::SetLogDlg(*Client(), logDlg.get());
         Client()->InitTaskObserver();
         TakePrints();
         TakeDebugWrites();
     }
 
-    CTaskTalkSequencer* Seq() { return Client()->m_pTalkSequencer; }
+    CTaskTalkSequencer* Seq() { return StateView::Sequencer(*Client()); }
     void DeliverTalk(const Bytes& bytes) { Deliver(CTaskObserver::kTalkMsgID, bytes); }
     void DeliverLog(const Bytes& bytes) { Deliver(CTaskObserver::kLogMsgID, bytes); }
     // Prints equal to line since the last call.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "client/StateView.h"
 #include "tests/tasks/TaskTestSupport.h"
 
 namespace orvane::test {
@@ -150,7 +151,7 @@ class MessageBlockTest : public TaskMessageTest {};
 
 TEST_F(MessageBlockTest, TalkSentenceBlock)
 {
-    TalkSentenceTable& table = Client()->m_SentenceTable;
+    TalkSentenceTable& table = StateView::Sentences(*Client());
     for (const SentenceCase& c : kSentenceCases) {
         SCOPED_TRACE(c.name);
         table.Clear();
@@ -305,7 +306,7 @@ const LogCase kLogCases[] = {
 
 TEST_F(MessageBlockTest, TaskLogBlock)
 {
-    TaskLogTable& table = Client()->m_TaskLogTable;
+    TaskLogTable& table = StateView::TaskLog(*Client());
     for (const LogCase& c : kLogCases) {
         SCOPED_TRACE(c.name);
         table.Clear();
@@ -335,9 +336,9 @@ TEST_F(MessageBlockTest, TaskLogBlock)
 
 TEST_F(MessageBlockTest, TaskLogWithoutWindowStillFillsTheTable)
 {
-    Client()->m_pTaskLogDlg = nullptr;
+    StateView::SetLogDlg(*Client(), nullptr);
     DeliverLog(LogMessage(Entries(kKindTaskLogAll)));
-    EXPECT_STREQ(Client()->m_TaskLogTable.FindName(8), "eight");
+    EXPECT_STREQ(StateView::TaskLog(*Client()).FindName(8), "eight");
     EXPECT_STREQ(Client()->GetTaskDesc(9), "story9");
 }
 

@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "client/StateView.h"
 #include "tests/tasks/TaskTestSupport.h"
 
 namespace orvane::test {
@@ -95,8 +96,8 @@ TEST_F(ObserverFuzzTest, MutatedMessagesAreHandledSoundly)
         Bytes message = seed.bytes;
         Mutate(rng, message, seed.blockStart);
         // Now and then without windows, or with the other message's id.
-        Client()->m_pTaskTalkDlg = (i % 13 == 0) ? nullptr : talk.get();
-        Client()->m_pTaskLogDlg = (i % 17 == 0) ? nullptr : logDlg.get();
+        StateView::SetTalkDlg(*Client(), (i % 13 == 0) ? nullptr : talk.get());
+        StateView::SetLogDlg(*Client(), (i % 17 == 0) ? nullptr : logDlg.get());
         const int32_t msgId = (i % 11 == 0) ? (seed.msgId == 87 ? 91 : 87) : seed.msgId;
         Deliver(msgId, message);
         if (rng() % 3 == 0) {
@@ -104,13 +105,13 @@ TEST_F(ObserverFuzzTest, MutatedMessagesAreHandledSoundly)
             host.timers.Advance(CTaskTalkSequencer::kStepTimerMs);
         }
 
-        const int32_t state = Seq()->m_nTalkState;
+        const int32_t state = StateView::TalkState(*Seq());
         ASSERT_TRUE(state == TALK_IDLE || state == TALK_SINGLE || state == TALK_NARRATION ||
                     state == TALK_SHOW_CURRENT || state == TALK_BUILD_MENU ||
                     state == TALK_AWAIT_CHOICE)
             << "case " << i;
-        ASSERT_GE(Seq()->m_CurrentOutNum, -1) << "case " << i;
-        ASSERT_LT(Seq()->m_CurrentOutNum, kMaxTalkPages) << "case " << i;
+        ASSERT_GE(StateView::CurrentPage(*Seq()), -1) << "case " << i;
+        ASSERT_LT(StateView::CurrentPage(*Seq()), kMaxTalkPages) << "case " << i;
         ASSERT_EQ(host.timers.ArmedCount(), 0u) << "case " << i;
     }
     for (const TalkScreen& screen : talk->screens) {

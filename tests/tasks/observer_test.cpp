@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "client/StateView.h"
 #include "tests/tasks/TaskTestSupport.h"
 
 namespace orvane::test {
@@ -135,8 +136,8 @@ TEST_F(ObserverTest, RegistersOncePerMessage)
 TEST_F(ObserverTest, OnePageFillsAndOpensTheWindow)
 {
     CountOpenWindows();
-    Client()->m_SentenceTable.Append(31, "Yes");
-    Client()->m_TaskLogTable.Add(11, "Quest", "first#second");
+    StateView::Sentences(*Client()).Append(31, "Yes");
+    StateView::TaskLog(*Client()).Add(11, "Quest", "first#second");
     WirePage page{11, {{105, 31}, {0, 77}}, {}};
     DeliverTalk(TalkMessage({page}));
 
@@ -152,7 +153,7 @@ TEST_F(ObserverTest, OnePageFillsAndOpensTheWindow)
                           "CTaskObserver::OnRefreshTaskList  ...... ok",
                           "CTaskObserver::OnRefreshTaskList  pText == NULL  nResID = 77"}));
     EXPECT_EQ(OpenWindowEvents, 3) << "before the pages, by the page, and at the end";
-    EXPECT_TRUE(std::equal(kTestKey, kTestKey + 8, Seq()->m_ReplyKey));
+    EXPECT_TRUE(std::equal(kTestKey, kTestKey + 8, Seq()->ReplyKey().begin()));
 }
 
 TEST_F(ObserverTest, OnlyTenOptionsAreShown)
@@ -168,8 +169,8 @@ TEST_F(ObserverTest, OnlyTenOptionsAreShown)
 
 TEST_F(ObserverTest, TaskMenuNumbersTasksAndEndsWithChat)
 {
-    Client()->m_TaskLogTable.Add(11, "A", "");
-    Client()->m_TaskLogTable.Add(13, "C", "");
+    StateView::TaskLog(*Client()).Add(11, "A", "");
+    StateView::TaskLog(*Client()).Add(13, "C", "");
     DeliverTalk(TalkMessage({{11, {{1, 1}, {2, 2}}, {}},
                              {0, {{1, 3}}, {}},
                              {12, {{1, 1}, {2, 2}}, {}},
@@ -194,18 +195,19 @@ TEST_F(ObserverTest, MessagesWithoutDataAreIgnored)
 
 TEST_F(ObserverTest, WithoutUiServiceOnlyTheKeyIsStored)
 {
-    Seq()->m_PageArea.m_nPageCount = 3;
+    const uint8_t threePages[2] = {3, 0};
+    Seq()->LoadPages(threePages, sizeof threePages);
     host.DropUiService();
     DeliverTalk(TalkMessage({{11, {{0, 1}}, {}}}));
-    EXPECT_TRUE(std::equal(kTestKey, kTestKey + 8, Seq()->m_ReplyKey));
-    EXPECT_EQ(Seq()->m_PageArea.m_nPageCount, 3) << "pages untouched";
+    EXPECT_TRUE(std::equal(kTestKey, kTestKey + 8, Seq()->ReplyKey().begin()));
+    EXPECT_EQ(StateView::PageArea(*Seq()).m_nPageCount, 3) << "pages untouched";
     EXPECT_TRUE(talk->commands.empty());
 }
 
 TEST_F(ObserverTest, ShortMessagesReadOnlyTheBytesTheyHold)
 {
-    Client()->m_SentenceTable.Append(41, "held");
-    Client()->m_SentenceTable.Append(42, "also held");
+    StateView::Sentences(*Client()).Append(41, "held");
+    StateView::Sentences(*Client()).Append(42, "also held");
     Bytes full =
         TalkMessage({{11, {{0, 41}, {0, 42}, {7, 43}}, {}}, {12, {{1, 1}, {2, 2}}, {}}}, 1);
     // Ends after page 0's second option: the third and page 1 read as zero.
@@ -213,21 +215,21 @@ TEST_F(ObserverTest, ShortMessagesReadOnlyTheBytesTheyHold)
     ASSERT_EQ(talk->screens.size(), 1u);
     EXPECT_EQ(talk->screens[0].lines, (std::vector<std::pair<std::string, int32_t>>{
                                           {"held", 0}, {"also held", 0}, {"\n", 0}}));
-    EXPECT_EQ(Seq()->m_PageArea.m_Pages[1].nTaskID, 0);
+    EXPECT_EQ(StateView::PageArea(*Seq()).m_Pages[1].nTaskID, 0);
 
     // Three bytes: a partial key, no pages.
     DeliverTalk({0xA1, 0xA2, 0xA3});
     const uint8_t key[8] = {0xA1, 0xA2, 0xA3, 0, 0, 0, 0, 0};
-    EXPECT_TRUE(std::equal(key, key + 8, Seq()->m_ReplyKey));
-    EXPECT_EQ(Seq()->m_PageArea.m_nPageCount, 0);
+    EXPECT_TRUE(std::equal(key, key + 8, Seq()->ReplyKey().begin()));
+    EXPECT_EQ(StateView::PageArea(*Seq()).m_nPageCount, 0);
     EXPECT_EQ(talk->screens.size(), 1u);
 }
 
 TEST_F(ObserverTest, WithoutTalkWindowCommandsAreSkipped)
 {
-    Client()->m_pTaskTalkDlg = nullptr;
+    StateView::SetTalkDlg(*Client(), nullptr);
     DeliverTalk(TalkMessage({{11, {{1, 1}, {2, 2}}, {}}, {12, {{1, 1}, {2, 2}}, {}}}));
-    EXPECT_EQ(Seq()->m_nTalkState, TALK_AWAIT_CHOICE);
+    EXPECT_EQ(StateView::TalkState(*Seq()), TALK_AWAIT_CHOICE);
     EXPECT_TRUE(talk->commands.empty());
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "client/StateView.h"
 #include "tests/tasks/TaskTestSupport.h"
 
 namespace orvane::test {
@@ -180,7 +181,7 @@ protected:
             WirePage page{c.pages[p].task, {}, {}};
             for (size_t i = 0; i < c.pages[p].options.size(); ++i) {
                 const auto resID = static_cast<int32_t>(1000 + 10 * p + i);
-                Client()->m_SentenceTable.Append(resID, c.pages[p].options[i].second.c_str());
+                StateView::Sentences(*Client()).Append(resID, c.pages[p].options[i].second.c_str());
                 page.options.push_back({c.pages[p].options[i].first, resID});
             }
             wire.push_back(page);
@@ -194,21 +195,21 @@ private:
 
 TEST_F(SequencerTest, TransitionTable)
 {
-    IWndCallback* callback = Client()->m_pWndCallback;
+    IWndCallback* callback = Client()->WindowCallback();
     CTaskTalkSequencer* seq = Seq();
     for (const SequenceCase& c : kCases) {
         SCOPED_TRACE(c.name);
-        Client()->m_SentenceTable.Clear();
+        StateView::Sentences(*Client()).Clear();
         seq->SetState(c.stateBefore);
         DeliverTalk(MessageFor(c));
         EXPECT_EQ(NewScreens(), c.shown);
-        EXPECT_EQ(seq->m_nTalkState, c.state);
+        EXPECT_EQ(StateView::TalkState(*seq), c.state);
         EXPECT_EQ(CountErrors(), c.error ? 1 : 0);
 
         for (size_t t = 0; t < c.ticks.size(); ++t) {
             const Tick& tick = c.ticks[t];
             SCOPED_TRACE("tick " + std::to_string(t));
-            const int32_t stateBefore = seq->m_nTalkState;
+            const int32_t stateBefore = StateView::TalkState(*seq);
             if (tick.act == Act::Close)
                 seq->StartStepTimer();  // what the talk window does when it is hidden
             else
@@ -217,7 +218,7 @@ TEST_F(SequencerTest, TransitionTable)
             host.timers.Advance(CTaskTalkSequencer::kStepTimerMs);
             EXPECT_FALSE(host.timers.IsArmed(0, seq)) << "the step timer is one-shot";
             EXPECT_EQ(NewScreens(), tick.shown);
-            EXPECT_EQ(seq->m_nTalkState, tick.state);
+            EXPECT_EQ(StateView::TalkState(*seq), tick.state);
             EXPECT_EQ(CountErrors(), tick.error ? 1 : 0);
         }
         EXPECT_TRUE(host.sender.packets.empty()) << "menu picks stay local";
@@ -233,18 +234,18 @@ TEST_F(SequencerTest, NextPageComesHalfASecondAfterClosing)
     EXPECT_TRUE(NewScreens().empty());
     host.timers.Advance(1);
     EXPECT_EQ(NewScreens().size(), 1u);
-    EXPECT_EQ(Seq()->m_CurrentOutNum, 1);
+    EXPECT_EQ(StateView::CurrentPage(*Seq()), 1);
 }
 
 TEST_F(SequencerTest, EachMessageRecomputesFromItsOwnPages)
 {
     DeliverTalk(TalkMessage({{11, {{0, 1}}, {}}, {12, {{0, 2}}, {}}}));
-    EXPECT_EQ(Seq()->m_nTalkState, TALK_NARRATION);
-    EXPECT_EQ(Seq()->m_CurrentOutNum, 0);
+    EXPECT_EQ(StateView::TalkState(*Seq()), TALK_NARRATION);
+    EXPECT_EQ(StateView::CurrentPage(*Seq()), 0);
     // A new message in the middle of a narration starts over with its pages.
     DeliverTalk(TalkMessage({{21, {{0, 1}}, {}}, {22, {{0, 2}}, {}}, {23, {{0, 3}}, {}}}));
-    EXPECT_EQ(Seq()->m_PageArea.m_Pages[0].nTaskID, 21);
-    EXPECT_EQ(Seq()->m_CurrentOutNum, 0);
+    EXPECT_EQ(StateView::PageArea(*Seq()).m_Pages[0].nTaskID, 21);
+    EXPECT_EQ(StateView::CurrentPage(*Seq()), 0);
     EXPECT_EQ(NewScreens().size(), 2u);
 }
 
@@ -262,7 +263,7 @@ TEST_F(SequencerTest, DestroyingTheSequencerCancelsItsStepTimer)
 
 TEST_F(SequencerTest, ArmingWhileIdleSetsNoTimer)
 {
-    ASSERT_EQ(Seq()->m_nTalkState, TALK_IDLE);
+    ASSERT_EQ(StateView::TalkState(*Seq()), TALK_IDLE);
     Seq()->StartStepTimer();
     EXPECT_EQ(host.timers.ArmedCount(), 0u);
 }

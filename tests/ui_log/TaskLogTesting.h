@@ -7,10 +7,12 @@
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
+#include <list>
 #include <string>
 #include <vector>
 
 #include "panelkit/Views.h"
+#include "client/StateView.h"
 #include "tests/support/ModuleFixture.h"
 #include "ui/StoryTalk.h"
 #include "ui/TaskLinkButton.h"
@@ -99,14 +101,14 @@ protected:
     {
         CreateClient();
         EXPECT_TRUE(Client()->CreateClientLogWnd());
-        return Client()->m_pTaskLogDlg;
+        return StateView::LogDlg(*Client());
     }
     // Tasks 11, 12, ... named "T11", ... with stories "s11", ...
     void AddTasks(std::initializer_list<int32_t> ids)
     {
         for (int32_t id : ids) {
             const std::string n = std::to_string(id);
-            Client()->m_TaskLogTable.Add(id, ("T" + n).c_str(), ("s" + n).c_str());
+            StateView::TaskLog(*Client()).Add(id, ("T" + n).c_str(), ("s" + n).c_str());
         }
     }
     TaskListRecord Update(std::vector<int32_t> ids, int32_t count = -1)
@@ -120,13 +122,14 @@ protected:
     }
     std::vector<CTaskLinkButton*> Buttons(CTaskLogDlg* dlg)
     {
-        return {dlg->m_TaskBtnList.begin(), dlg->m_TaskBtnList.end()};
+        const std::list<CTaskLinkButton*>& buttons = StateView::TaskButtons(*dlg);
+        return {buttons.begin(), buttons.end()};
     }
     // Captions of the visible link buttons, in order.
     std::vector<std::string> Shown(CTaskLogDlg* dlg)
     {
         std::vector<std::string> out;
-        for (CTaskLinkButton* button : dlg->m_TaskBtnList)
+        for (CTaskLinkButton* button : StateView::TaskButtons(*dlg))
             if (button->IsVisible())
                 out.push_back(button->GetCaption());
         return out;
@@ -134,7 +137,7 @@ protected:
     std::vector<std::string> Story(CTaskLogDlg* dlg)
     {
         std::vector<std::string> out;
-        XItemContainer* items = dlg->m_pStoryContorl->GetItemContainer();
+        XItemContainer* items = StateView::Story(*dlg)->GetItemContainer();
         for (int32_t i = 0; i < items->GetLineCount(); ++i)
             out.push_back(panelkit::LineOf(items, i)->markup);
         return out;

@@ -1,5 +1,6 @@
 // The task log dialog on the sample game's description 172: filling and
 // packing the link buttons, the two pages, the story and the delete request.
+#include "client/StateView.h"
 #include "tests/ui_log/TaskLogTesting.h"
 
 namespace orvane::test {
@@ -44,7 +45,7 @@ TEST_F(TaskLogDlgTest, FillsAndPacksTheButtons)
         ResetModuleState();
         CTaskLogDlg* dlg = OpenLog();
         AddTasks({11, 12, 13, 15});
-        Client()->m_TaskLogTable.Add(14, "", "s14");
+        StateView::TaskLog(*Client()).Add(14, "", "s14");
         if (!c.before.empty())
             Update(c.before);
         const TaskListRecord list = Update(c.ids, c.count);
@@ -60,7 +61,7 @@ TEST_F(TaskLogDlgTest, FillsAndPacksTheButtons)
                 EXPECT_EQ(button->GetCaption(), "");
             }
         }
-        EXPECT_EQ(dlg->m_nCurTaskID, 0);  // only a press changes it
+        EXPECT_EQ(StateView::CurTaskID(*dlg), 0);  // only a press changes it
     }
 }
 
@@ -86,7 +87,7 @@ TEST_F(TaskLogDlgTest, SevenTasksMakeTwoPages)
     const std::vector<int32_t> page2Tops{71, 97};
 
     Update({1, 2, 3, 4, 5, 6, 7});
-    EXPECT_EQ(dlg->m_nPage, 1);
+    EXPECT_EQ(StateView::Page(*dlg), 1);
     EXPECT_EQ(Shown(dlg), page1);
     EXPECT_EQ(tops(), page1Tops);
 
@@ -95,9 +96,11 @@ TEST_F(TaskLogDlgTest, SevenTasksMakeTwoPages)
         Lines shown;
         std::vector<int32_t> tops;
     } presses[] = {
-        {dlg->m_pPage2Btn, page2, page2Tops}, {dlg->m_pPage2Btn, page2, page2Tops},
-        {dlg->m_pPage1Btn, page1, page1Tops}, {dlg->m_pPage1Btn, page1, page1Tops},
-        {dlg->m_pPage2Btn, page2, page2Tops},
+        {StateView::Page2Btn(*dlg), page2, page2Tops},
+        {StateView::Page2Btn(*dlg), page2, page2Tops},
+        {StateView::Page1Btn(*dlg), page1, page1Tops},
+        {StateView::Page1Btn(*dlg), page1, page1Tops},
+        {StateView::Page2Btn(*dlg), page2, page2Tops},
     };
     for (const auto& p : presses) {
         ClickCentre(p.press);
@@ -108,7 +111,7 @@ TEST_F(TaskLogDlgTest, SevenTasksMakeTwoPages)
     // An update on page 2 stays there.
     AddTasks({8});
     Update({1, 2, 3, 4, 5, 6, 7, 8});
-    EXPECT_EQ(dlg->m_nPage, 2);
+    EXPECT_EQ(StateView::Page(*dlg), 2);
     EXPECT_EQ(Shown(dlg), (Lines{"T6", "T7", "T8"}));
     EXPECT_EQ(tops(), (std::vector<int32_t>{71, 97, 123}));
 }
@@ -138,14 +141,14 @@ TEST_F(TaskLogDlgTest, StoryTextBreaksAtHashMarks)
 TEST_F(TaskLogDlgTest, TaskButtonShowsItsStoryAsLinks)
 {
     CTaskLogDlg* dlg = OpenLog();
-    Client()->m_TaskLogTable.Add(21, "T21", "one#two");
+    StateView::TaskLog(*Client()).Add(21, "T21", "one#two");
     AddTasks({22});
     Update({21, 22});
     ClickCentre(Buttons(dlg)[0]);
-    EXPECT_EQ(dlg->m_nCurTaskID, 21);
+    EXPECT_EQ(StateView::CurTaskID(*dlg), 21);
     EXPECT_EQ(Story(dlg), (Lines{Link(21, "one"), Link(21, "two")}));
     Update({21, 22});  // an update keeps the pressed task
-    EXPECT_EQ(dlg->m_nCurTaskID, 21);
+    EXPECT_EQ(StateView::CurTaskID(*dlg), 21);
 }
 
 TEST_F(TaskLogDlgTest, DeleteSendsThePressedTaskOnlyWhenConfirmed)
@@ -171,13 +174,13 @@ TEST_F(TaskLogDlgTest, DeleteSendsThePressedTaskOnlyWhenConfirmed)
         Update({1001, 1002});
         if (c.press >= 0)
             ClickCentre(Buttons(dlg)[static_cast<size_t>(c.press)]);
-        ClickCentre(dlg->m_pDeleteBtn);
+        ClickCentre(StateView::DeleteBtn(*dlg));
         ASSERT_TRUE(host.ui.HasOpenBox());
         EXPECT_EQ(host.ui.OpenBoxText(),
                   "\xC8\xB7\xC8\xCF\xC9\xBE\xB3\xFD\xC2\xF0?" /* 确认删除吗? */);
         EXPECT_TRUE(host.sender.packets.empty());
         ASSERT_TRUE(host.ui.Answer(c.answer));
-        EXPECT_EQ(dlg->m_DeleteConfirm.m_nState, c.state);
+        EXPECT_EQ(StateView::DeleteState(*dlg), c.state);
         if (c.id.empty()) {
             EXPECT_TRUE(host.sender.packets.empty());
             continue;
@@ -192,7 +195,7 @@ TEST_F(TaskLogDlgTest, DeleteSendsThePressedTaskOnlyWhenConfirmed)
 TEST_F(TaskLogDlgTest, AnswerAfterTheDialogIsGoneReachesNothing)
 {
     CTaskLogDlg* dlg = OpenLog();
-    ClickCentre(dlg->m_pDeleteBtn);
+    ClickCentre(StateView::DeleteBtn(*dlg));
     ASSERT_TRUE(host.ui.HasOpenBox());
     XDesktop::GetInstance()->DestroyWindow(dlg);
     EXPECT_TRUE(host.ui.Answer(1));
@@ -202,7 +205,7 @@ TEST_F(TaskLogDlgTest, AnswerAfterTheDialogIsGoneReachesNothing)
 TEST_F(TaskLogDlgTest, CloseButtonHidesAndTheKeyToggles)
 {
     CTaskLogDlg* dlg = OpenLog();
-    ClickCentre(dlg->m_pCloseBtn);
+    ClickCentre(StateView::CloseBtn(*dlg));
     EXPECT_FALSE(dlg->IsVisible());
     for (const bool visible : {true, false}) {
         XDesktop::GetInstance()->AccelKey(dlg);

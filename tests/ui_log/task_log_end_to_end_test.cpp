@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "panelkit/Views.h"
+#include "client/StateView.h"
 #include "tests/ui_log/TaskLogTesting.h"
 
 namespace orvane::test {
@@ -23,7 +24,7 @@ protected:
         }
         Deliver(91, TaskLogMessage(ids, tasks));
     }
-    std::string NoteText(CTaskLogDlg* dlg) { return dlg->m_pNoteWnd->GetWindowTextA(); }
+    std::string NoteText(CTaskLogDlg* dlg) { return StateView::NoteWnd(*dlg)->GetWindowTextA(); }
 };
 
 TEST_F(TaskLogEndToEndTest, MessageFillsTwoPagesAndDeleteSendsThePacket)
@@ -31,16 +32,16 @@ TEST_F(TaskLogEndToEndTest, MessageFillsTwoPagesAndDeleteSendsThePacket)
     CTaskLogDlg* dlg = OpenLog();
     DeliverSevenTasks();
     EXPECT_EQ(Shown(dlg), (Lines{"N101", "N102", "N103", "N104", "N105"}));
-    ClickCentre(dlg->m_pPage2Btn);
+    ClickCentre(StateView::Page2Btn(*dlg));
     EXPECT_EQ(Shown(dlg), (Lines{"N106", "N107"}));
 
     ClickCentre(Buttons(dlg)[5]);
     EXPECT_EQ(Story(dlg), (Lines{Link(106, "mist"), Link(106, "bell")}));
 
-    ClickCentre(dlg->m_pDeleteBtn);
+    ClickCentre(StateView::DeleteBtn(*dlg));
     ASSERT_TRUE(host.ui.Answer(0));
     EXPECT_TRUE(host.sender.packets.empty());
-    ClickCentre(dlg->m_pDeleteBtn);
+    ClickCentre(StateView::DeleteBtn(*dlg));
     ASSERT_TRUE(host.ui.Answer(1));
     const std::vector<uint8_t> packet{0x10, 0x00, 0x05, 0x00, 0x5C, 0x00, 0x6A, 0x00, 0x00, 0x00};
     EXPECT_EQ(host.sender.packets, std::vector<std::vector<uint8_t>>{packet});
@@ -54,7 +55,7 @@ TEST_F(TaskLogEndToEndTest, NoteIsSavedWhenTheDialogIsDestroyedAndReadWhenRebuil
     } cases[] = {{"first\nsecond", "first\r\nsecond"}, {"", ""}};
     for (const auto& c : cases) {
         CTaskLogDlg* dlg = OpenLog();
-        dlg->m_pNoteWnd->SetWindowTextA(c.note.c_str());
+        StateView::NoteWnd(*dlg)->SetWindowTextA(c.note.c_str());
         TakeDebugWrites();
         XDesktop::GetInstance()->DestroyWindow(dlg);
 
@@ -63,10 +64,10 @@ TEST_F(TaskLogEndToEndTest, NoteIsSavedWhenTheDialogIsDestroyedAndReadWhenRebuil
                   writes.end());
         ASSERT_TRUE(std::filesystem::exists(LogFile()));
         EXPECT_EQ(ReadBytes(LogFile()), c.file);
-        EXPECT_EQ(Client()->m_pTaskLogDlg, nullptr);  // the client forgot it
+        EXPECT_EQ(StateView::LogDlg(*Client()), nullptr);  // the client forgot it
 
         ASSERT_TRUE(Client()->CreateClientLogWnd());
-        CTaskLogDlg* rebuilt = Client()->m_pTaskLogDlg;
+        CTaskLogDlg* rebuilt = StateView::LogDlg(*Client());
         ASSERT_NE(rebuilt, nullptr);
         EXPECT_EQ(NoteText(rebuilt), c.note);
         ResetModuleState();
@@ -77,10 +78,10 @@ TEST_F(TaskLogEndToEndTest, NoteIsSavedWhenTheDialogIsDestroyedAndReadWhenRebuil
 TEST_F(TaskLogEndToEndTest, NoteIsSavedWithoutRelease)
 {
     CTaskLogDlg* dlg = OpenLog();
-    dlg->m_pNoteWnd->SetWindowTextA("kept");
+    StateView::NoteWnd(*dlg)->SetWindowTextA("kept");
     delete static_cast<XWindow*>(dlg);
     EXPECT_EQ(ReadBytes(LogFile()), "kept");
-    EXPECT_EQ(Client()->m_pTaskLogDlg, nullptr);
+    EXPECT_EQ(StateView::LogDlg(*Client()), nullptr);
 }
 
 // After the client's Release the dialog stays on the desktop; it must not
@@ -98,7 +99,7 @@ TEST_F(TaskLogEndToEndTest, DialogOutlivesTheClient)
 
         if (updatedBefore) {
             ClickCentre(Buttons(dlg)[0]);  // no client: no story
-            EXPECT_EQ(dlg->m_nCurTaskID, 101);
+            EXPECT_EQ(StateView::CurTaskID(*dlg), 101);
             EXPECT_TRUE(Story(dlg).empty());
         }
         TaskListRecord list{2, {101, 102}};
@@ -106,23 +107,23 @@ TEST_F(TaskLogEndToEndTest, DialogOutlivesTheClient)
         EXPECT_EQ(Buttons(dlg).size(), updatedBefore ? 10u : 0u);
         EXPECT_EQ(Shown(dlg), updatedBefore ? Lines{""} : Lines{});
         EXPECT_EQ(Story(dlg), Lines{kNoTaskStory});
-        ClickCentre(dlg->m_pPage2Btn);
-        ClickCentre(dlg->m_pPage1Btn);
-        ClickCentre(dlg->m_pDeleteBtn);  // cut off from the host: no box
+        ClickCentre(StateView::Page2Btn(*dlg));
+        ClickCentre(StateView::Page1Btn(*dlg));
+        ClickCentre(StateView::DeleteBtn(*dlg));  // cut off from the host: no box
         EXPECT_FALSE(host.ui.HasOpenBox());
         EXPECT_TRUE(host.sender.packets.empty());
 
         // A new client builds a dialog of its own.
         CreateClient();
         ASSERT_TRUE(Client()->CreateClientLogWnd());
-        EXPECT_NE(Client()->m_pTaskLogDlg, dlg);
+        EXPECT_NE(StateView::LogDlg(*Client()), dlg);
         EXPECT_EQ(panelkit::TopLevelWindows(172).size(), 2u);
         // The note was saved at Close; the dialog left behind writes no more.
         const std::string saved = ReadBytes(LogFile());
-        dlg->m_pNoteWnd->SetWindowTextA("old");
+        StateView::NoteWnd(*dlg)->SetWindowTextA("old");
         XDesktop::GetInstance()->DestroyWindow(dlg);
         EXPECT_EQ(ReadBytes(LogFile()), saved);
-        EXPECT_NE(Client()->m_pTaskLogDlg, nullptr);  // the new one is still known
+        EXPECT_NE(StateView::LogDlg(*Client()), nullptr);  // the new one is still known
     }
 }
 

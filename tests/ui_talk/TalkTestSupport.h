@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "panelkit/Views.h"
+#include "client/StateView.h"
 #include "client/TaskClient.h"
 #include "net/TaskWndCallback.h"
 #include "tests/support/ModuleFixture.h"
@@ -44,7 +45,7 @@ struct ShownLine {
 inline std::vector<ShownLine> LinesOf(CTaskTalkDlg* dlg)
 {
     std::vector<ShownLine> out;
-    XItemContainer* items = dlg->m_pTalk->GetItemContainer();
+    XItemContainer* items = StateView::Talk(*dlg)->GetItemContainer();
     for (int32_t i = 0; i < items->GetLineCount(); ++i) {
         ShownLine line{"", 0};
         const std::optional<XTalkLine> laid = panelkit::LineOf(items, i);
@@ -80,7 +81,7 @@ inline void ClickWindow(XWindow* wnd)
 // false when no such link is laid out.
 inline bool ClickLinkUrl(CTaskTalkDlg* dlg, const std::string& url)
 {
-    XItemContainer* items = dlg->m_pTalk->GetItemContainer();
+    XItemContainer* items = StateView::Talk(*dlg)->GetItemContainer();
     for (int32_t i = 0; i < items->GetLineCount(); ++i) {
         const std::optional<XTalkLine> line = panelkit::LineOf(items, i);
         for (const XTalkPiece& piece : line->pieces) {
@@ -191,7 +192,7 @@ protected:
         if (Client() == nullptr)
             CreateClient();
         Client()->CreateClientTalkWnd(CTaskTalkDlg::kTalkWndID, callback);
-        return Client()->m_pTaskTalkDlg;
+        return StateView::TalkDlg(*Client());
     }
 
     // Timer arming of the talk window's hide guard so far.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "panelkit/Views.h"
+#include "client/StateView.h"
 #include "tests/ui_talk/TalkTestSupport.h"
 
 namespace orvane::test {
@@ -41,24 +42,25 @@ protected:
             dlg->AppendLine("row", 0);
         dlg->SetVisible(TRUE);
         RECT wnd = RectOf(dlg);
-        RECT text = RectOf(dlg->m_pTalk);
+        RECT text = RectOf(StateView::Talk(*dlg));
         text.bottom = text.top + h;
-        dlg->m_pTalk->SetWindowPos(text);
+        StateView::Talk(*dlg)->SetWindowPos(text);
         XRecordingCanvas canvas;
         dlg->Paint(&canvas);
         Painted out{{}, {}, {}, 0};
         for (const panelkit::DrawnItem& item : panelkit::DrawnItems(canvas)) {
             // Texts, and the pictures the text control's scroll bar draws.
-            if (item.isText || (item.bitmap != dlg->m_pImgTop && item.bitmap != dlg->m_pImgMid &&
-                                item.bitmap != dlg->m_pImgBottom))
+            if (item.isText || (item.bitmap != StateView::ImgTop(*dlg) &&
+                                item.bitmap != StateView::ImgMid(*dlg) &&
+                                item.bitmap != StateView::ImgBottom(*dlg)))
                 continue;
             const int32_t y = item.y - wnd.top;
             EXPECT_EQ(item.x, wnd.left);
-            if (item.bitmap == dlg->m_pImgTop && item.flag == 4)
+            if (item.bitmap == StateView::ImgTop(*dlg) && item.flag == 4)
                 out.top.push_back(y);
-            else if (item.bitmap == dlg->m_pImgMid && item.flag == 0)
+            else if (item.bitmap == StateView::ImgMid(*dlg) && item.flag == 0)
                 out.mid.push_back(y);
-            else if (item.bitmap == dlg->m_pImgBottom && item.flag == 0)
+            else if (item.bitmap == StateView::ImgBottom(*dlg) && item.flag == 0)
                 out.bottom.push_back(y);
         }
         out.height = RectOf(dlg).bottom - wnd.top;
@@ -103,10 +105,10 @@ TEST_F(BackgroundTest, HeightFollowsTheContentInWholeTiles)
     CTaskTalkDlg* dlg = TalkWnd();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.textHeight);
-        dlg->m_nHeight = 0;
+        StateView::SetHeight(*dlg, 0);
         const Painted p = Paint(dlg, c.lines, c.textHeight);
         EXPECT_EQ(p.height, c.height);
-        EXPECT_EQ(dlg->m_nHeight, c.remembered);
+        EXPECT_EQ(StateView::Height(*dlg), c.remembered);
         EXPECT_EQ(p.top, std::vector<int32_t>{0});
         EXPECT_EQ(p.mid, Tiles(40, c.height - 30 - 20));
         EXPECT_EQ(p.bottom, std::vector<int32_t>{c.height - 30});
@@ -141,8 +143,7 @@ TEST_F(BackgroundTest, MissingOrFlatImages)
             std::filesystem::remove(Image(name));
         dlg->LoadImages();
         if (c.flatMiddle) {
-            CImageLoader::GetInstance()->FreeImage(dlg->m_pImgMid);
-            dlg->m_pImgMid = new FakeBitmap(300, 0);
+            StateView::ReplaceImage(*dlg, StateView::Image::kMiddle, new FakeBitmap(300, 0));
         }
         const Painted p = Paint(dlg, 9, 100);
         EXPECT_EQ(p.height, c.height);
@@ -172,7 +173,7 @@ TEST_F(BackgroundTest, NoImagesKeepTheLinksClickable)
         dlg->Paint(&canvas);
         EXPECT_GE(RectOf(dlg).bottom, ChildrenBottom(dlg));
         callback.events.clear();
-        dlg->m_bHideGuard = 0;
+        StateView::EndHideGuard(*dlg);
         ASSERT_TRUE(ClickLink(dlg, 7));
         EXPECT_EQ(callback.events, (std::vector<Event>{{163, 1, 7, 0}}));
     }

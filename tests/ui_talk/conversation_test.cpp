@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "client/ModuleState.h"
+#include "client/StateView.h"
 #include "tests/ui_talk/TalkTestSupport.h"
 
 namespace orvane::test {
@@ -40,19 +41,19 @@ TEST_F(ConversationTest, WholeConversationEndsInTheAnswerPacket)
 {
     // 1. The message arrives: the window opens on the first narration page.
     Deliver(87, Conversation());
-    CTaskTalkDlg* dlg = Client()->m_pTaskTalkDlg;
+    CTaskTalkDlg* dlg = StateView::TalkDlg(*Client());
     ASSERT_NE(dlg, nullptr);
     EXPECT_TRUE(Shown(dlg));
     EXPECT_EQ(LinesOf(dlg), (std::vector<ShownLine>{{Talk(5001), 0}}));
-    EXPECT_EQ(std::string(dlg->m_pTaskPanelText->GetWindowTextA())
+    EXPECT_EQ(std::string(StateView::TaskPanelText(*dlg)->GetWindowTextA())
                   .rfind("\xC8\xCE\xCE\xF1\xA3\xBA" /* 任务： */ + Name(1001), 0),
               0u);
-    EXPECT_TRUE(dlg->m_pTaskPanel->IsVisible());
+    EXPECT_TRUE(StateView::TaskPanel(*dlg)->IsVisible());
 
     // 2. Each narration page follows 500 ms after the previous one is closed.
-    ClickWindow(dlg->m_pCloseWnd);
+    ClickWindow(StateView::CloseWnd(*dlg));
     EXPECT_FALSE(Shown(dlg));
-    EXPECT_FALSE(dlg->m_pTaskPanel->IsVisible());
+    EXPECT_FALSE(StateView::TaskPanel(*dlg)->IsVisible());
     host.timers.Advance(499);
     EXPECT_FALSE(Shown(dlg));
     host.timers.Advance(1);
@@ -61,7 +62,7 @@ TEST_F(ConversationTest, WholeConversationEndsInTheAnswerPacket)
 
     // 3. Closing the last narration brings the task menu; the player picks
     // the second task, which is settled here and shown 500 ms later.
-    ClickWindow(dlg->m_pCloseWnd);
+    ClickWindow(StateView::CloseWnd(*dlg));
     host.timers.Advance(500);
     ASSERT_TRUE(Shown(dlg));
     EXPECT_EQ(LinesOf(dlg),
@@ -91,12 +92,12 @@ TEST_F(ConversationTest, WindowsOutliveTheClientSafely)
 {
     RecordingCallback hostCallback;
     Client()->CreateClientTalkWnd(174, &hostCallback);
-    CTaskTalkDlg* menu = Client()->m_TaskMenuDlg;
+    CTaskTalkDlg* menu = StateView::MenuDlg(*Client());
     menu->AppendLine("Pick", 9);
     menu->SetVisible(FALSE);
     Deliver(87, Conversation());
-    CTaskTalkDlg* dlg = Client()->m_pTaskTalkDlg;
-    ClickWindow(dlg->m_pCloseWnd);  // arms the sequencer's step timer
+    CTaskTalkDlg* dlg = StateView::TalkDlg(*Client());
+    ClickWindow(StateView::CloseWnd(*dlg));  // arms the sequencer's step timer
     dlg->SetVisible(TRUE);          // and the window's guard timer
     ASSERT_TRUE(host.timers.IsArmed(0, dlg));
 
@@ -105,9 +106,9 @@ TEST_F(ConversationTest, WindowsOutliveTheClientSafely)
     helper.Close();
     ASSERT_EQ(g_pTaskClient, nullptr);
     EXPECT_EQ(host.timers.ArmedCount(), 0u);
-    EXPECT_EQ(dlg->m_pSequencer, nullptr);
-    EXPECT_EQ(dlg->m_pWndCallback, nullptr);
-    EXPECT_EQ(menu->m_pWndCallback, nullptr);
+    EXPECT_EQ(StateView::Sequencer(*dlg), nullptr);
+    EXPECT_EQ(StateView::Callback(*dlg), nullptr);
+    EXPECT_EQ(StateView::Callback(*menu), nullptr);
     TakeDebugWrites();
     const size_t eventsAtClose = hostEvents.size();
 
@@ -117,13 +118,13 @@ TEST_F(ConversationTest, WindowsOutliveTheClientSafely)
     XDesktop::GetInstance()->AccelKey(dlg);  // no guard any more: hides
     EXPECT_FALSE(Shown(dlg));
     XDesktop::GetInstance()->AccelKey(dlg);  // shows again, arming nothing
-    ClickWindow(dlg->m_pPanelBtn1);
+    ClickWindow(StateView::PanelBtn1(*dlg));
     ASSERT_TRUE(ClickLink(dlg, 21));
     EXPECT_FALSE(Shown(dlg));
     EXPECT_EQ(TakeDebugWrites(),
               std::vector<std::string>{"m_pTaskTalkDlg->m_pWndCallback == NULL"});
     XDesktop::GetInstance()->AccelKey(dlg);
-    ClickWindow(dlg->m_pCloseWnd);
+    ClickWindow(StateView::CloseWnd(*dlg));
 
     menu->SetVisible(TRUE);
     ASSERT_TRUE(ClickLink(menu, 9));

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "panelkit/Views.h"
+#include "client/StateView.h"
 #include "tests/ui_talk/TalkTestSupport.h"
 
 namespace orvane::test {
@@ -28,7 +29,7 @@ TEST_F(LinkTest, AppendLineMarkup)
         {nullptr, 105, std::nullopt},
     };
     CTaskTalkDlg* dlg = TalkWnd();
-    XItemContainer* items = dlg->m_pTalk->GetItemContainer();
+    XItemContainer* items = StateView::Talk(*dlg)->GetItemContainer();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.link);
         dlg->ClearText();
@@ -75,7 +76,7 @@ TEST_F(LinkTest, ClickedUrlGivesTheNumber)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.url);
         dlg->ClearText();
-        dlg->m_pTalk->AddLine(
+        StateView::Talk(*dlg)->AddLine(
             (std::string("<link url=\"") + c.url + "\" underline=\"0\">go</link>").c_str());
         dlg->SetVisible(TRUE);
         callback.events.clear();
@@ -84,8 +85,8 @@ TEST_F(LinkTest, ClickedUrlGivesTheNumber)
         EXPECT_EQ(callback.events, (std::vector<Event>{{163, 1, c.number, 0}}));
     }
     callback.events.clear();
-    dlg->m_pTalk->OnTaskTextClick(nullptr);
-    dlg->m_pTalk->OnTaskTextClick("");
+    StateView::Talk(*dlg)->OnTaskTextClick(nullptr);
+    StateView::Talk(*dlg)->OnTaskTextClick("");
     EXPECT_EQ(callback.events, (std::vector<Event>{{163, 1, 0, 0}, {163, 1, 0, 0}}));
 }
 
@@ -97,7 +98,7 @@ TEST_F(LinkTest, PlainTextIsNotALink)
     dlg->AppendLine("Plain words", 0);
     dlg->AppendLine("Go", 5);
     dlg->SetVisible(TRUE);
-    const std::optional<XTalkLine> plain = panelkit::LineOf(dlg->m_pTalk->GetItemContainer(), 0);
+    const std::optional<XTalkLine> plain = panelkit::LineOf(StateView::Talk(*dlg)->GetItemContainer(), 0);
     XDesktop::GetInstance()->Click(POINT{plain->rect.left + 1, plain->rect.top + 1});
     EXPECT_TRUE(callback.events.empty());
     EXPECT_TRUE(dlg->IsVisible());

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "panelkit/Views.h"
+#include "client/StateView.h"
 #include "tests/ui_talk/TalkTestSupport.h"
 
 namespace orvane::test {
@@ -16,7 +17,7 @@ class MenuTest : public TalkFixture {
 protected:
     CTaskTalkDlg* Menu(int32_t id)
     {
-        return id == 174 ? Client()->m_TaskMenuDlg : Client()->m_TaskMenuDlg2;
+        return id == 174 ? StateView::MenuDlg(*Client()) : StateView::MenuDlg2(*Client());
     }
 };
 
@@ -42,7 +43,7 @@ TEST_F(MenuTest, RequestsGiveTheCallbacks)
         CTaskTalkDlg* menu = Menu(s.id);
         ASSERT_NE(menu, nullptr);
         EXPECT_EQ(returned, s.created ? static_cast<XWindow*>(menu) : nullptr);
-        EXPECT_EQ(menu->m_pWndCallback, s.after);
+        EXPECT_EQ(StateView::Callback(*menu), s.after);
         if (!s.created) {
             EXPECT_TRUE(menu->IsVisible());
         }
@@ -57,19 +58,19 @@ TEST_F(MenuTest, MenusHaveNoTalkWindowParts)
         Client()->CreateClientTalkWnd(id, nullptr);
         CTaskTalkDlg* menu = Menu(id);
         EXPECT_EQ(menu->GetID(), id);
-        EXPECT_EQ(menu->m_nWndID, id);
-        EXPECT_EQ(menu->m_pTaskPanel, nullptr);
-        EXPECT_EQ(menu->m_pTaskPanelText, nullptr);
-        EXPECT_EQ(menu->m_pPanelBtn1, nullptr);
-        EXPECT_EQ(menu->m_pPanelBtn2, nullptr);
-        EXPECT_EQ(menu->m_pSequencer, nullptr);
-        EXPECT_EQ(menu->FindWindowByID(0), menu->m_pTalk);
-        EXPECT_EQ(menu->m_pCloseWnd, menu->FindWindowByID(1));
-        EXPECT_NE(menu->m_pImgTop, nullptr);
+        EXPECT_EQ(StateView::WndID(*menu), id);
+        EXPECT_EQ(StateView::TaskPanel(*menu), nullptr);
+        EXPECT_EQ(StateView::TaskPanelText(*menu), nullptr);
+        EXPECT_EQ(StateView::PanelBtn1(*menu), nullptr);
+        EXPECT_EQ(StateView::PanelBtn2(*menu), nullptr);
+        EXPECT_EQ(StateView::Sequencer(*menu), nullptr);
+        EXPECT_EQ(menu->FindWindowByID(0), StateView::Talk(*menu));
+        EXPECT_EQ(StateView::CloseWnd(*menu), menu->FindWindowByID(1));
+        EXPECT_NE(StateView::ImgTop(*menu), nullptr);
 
         const size_t before = hostEvents.size();
         menu->SetVisible(TRUE);
-        EXPECT_EQ(menu->m_bHideGuard, 0);
+        EXPECT_EQ(StateView::HideGuard(*menu), 0);
         menu->SetVisible(FALSE);  // at once: no guard
         EXPECT_FALSE(menu->IsVisible());
         EXPECT_EQ(hostEvents.size(), before);  // no timer of any kind
@@ -78,7 +79,7 @@ TEST_F(MenuTest, MenusHaveNoTalkWindowParts)
         EXPECT_FALSE(wnd->OnCommand(kCmdPanelText, "Task: eleven", 0));
         EXPECT_TRUE(wnd->OnCommand(kCmdShow, nullptr, 0));
         EXPECT_FALSE(wnd->OnCommand(kCmdPin, "Task: eleven", 0));
-        EXPECT_EQ(menu->m_bPinned, 1);
+        EXPECT_EQ(StateView::Pinned(*menu), 1);
         menu->SetVisible(FALSE);
         EXPECT_TRUE(menu->IsVisible());
         EXPECT_FALSE(wnd->OnCommand(kCmdPin, nullptr, 0));

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "client/StateView.h"
 #include "tests/ui_talk/TalkTestSupport.h"
 
 namespace orvane::test {
@@ -21,33 +22,34 @@ TEST_F(TalkWindowTest, CreateBuildsChildrenAndHiddenTaskPanel)
     ASSERT_NE(dlg, nullptr);
     EXPECT_TRUE(XDesktop::GetInstance()->HasWindow(dlg));
     EXPECT_EQ(dlg->GetID(), 163);
-    EXPECT_EQ(dlg->m_nWndID, 163);
-    EXPECT_EQ(dlg->m_pWndCallback, static_cast<IWndCallback*>(Client()->m_pWndCallback));
-    EXPECT_EQ(dlg->m_pSequencer, Client()->m_pTalkSequencer);
-    EXPECT_EQ(dlg->FindWindowByID(0), dlg->m_pTalk);
-    EXPECT_EQ(dlg->m_pTalk->m_pOwner, dlg);
-    EXPECT_EQ(dlg->m_pTalk->IsMovable(), 0);
-    EXPECT_EQ(dlg->m_pTalk->GetItemContainer()->GetAutoWrap(), 1);
-    EXPECT_EQ(dlg->m_pCloseWnd, dlg->FindWindowByID(1));
-    EXPECT_EQ(dlg->m_pPanelBtn1, dlg->FindWindowByID(2));
-    EXPECT_EQ(dlg->m_pPanelBtn2, dlg->FindWindowByID(3));
-    for (XWindow* button : {dlg->m_pCloseWnd, dlg->m_pPanelBtn1, dlg->m_pPanelBtn2})
+    EXPECT_EQ(StateView::WndID(*dlg), 163);
+    EXPECT_EQ(StateView::Callback(*dlg), Client()->WindowCallback());
+    EXPECT_EQ(StateView::Sequencer(*dlg), StateView::Sequencer(*Client()));
+    EXPECT_EQ(dlg->FindWindowByID(0), StateView::Talk(*dlg));
+    EXPECT_EQ(StateView::Owner(*StateView::Talk(*dlg)), dlg);
+    EXPECT_EQ(StateView::Talk(*dlg)->IsMovable(), 0);
+    EXPECT_EQ(StateView::Talk(*dlg)->GetItemContainer()->GetAutoWrap(), 1);
+    EXPECT_EQ(StateView::CloseWnd(*dlg), dlg->FindWindowByID(1));
+    EXPECT_EQ(StateView::PanelBtn1(*dlg), dlg->FindWindowByID(2));
+    EXPECT_EQ(StateView::PanelBtn2(*dlg), dlg->FindWindowByID(3));
+    for (XWindow* button :
+         {StateView::CloseWnd(*dlg), StateView::PanelBtn1(*dlg), StateView::PanelBtn2(*dlg)})
         EXPECT_EQ(button->m_ClickSignal.GetConnectionCount(), 1);
     // The panel descriptions are templates: not built as children of child 3.
-    EXPECT_EQ(dlg->m_pPanelBtn2->GetChildCount(), 0);
+    EXPECT_EQ(StateView::PanelBtn2(*dlg)->GetChildCount(), 0);
 
-    ASSERT_NE(dlg->m_pTaskPanel, nullptr);
-    EXPECT_TRUE(XDesktop::GetInstance()->HasWindow(dlg->m_pTaskPanel));
-    EXPECT_EQ(dlg->m_pTaskPanel->GetID(), 215);
-    ASSERT_NE(dlg->m_pTaskPanelText, nullptr);
-    EXPECT_EQ(dlg->m_pTaskPanel->FindWindowByID(8), dlg->m_pTaskPanelText);
-    EXPECT_EQ(dlg->m_pTaskPanelText->GetMaxLen(), 1024);
-    EXPECT_STREQ(dlg->m_pTaskPanelText->GetWindowTextA(), "\xCF\xD0\xC1\xC4" /* 闲聊 */);
-    EXPECT_FALSE(dlg->m_pTaskPanel->IsVisible());
-    EXPECT_FALSE(dlg->m_pTaskPanelText->IsVisible());
-    EXPECT_NE(dlg->m_pImgTop, nullptr);
-    EXPECT_NE(dlg->m_pImgMid, nullptr);
-    EXPECT_NE(dlg->m_pImgBottom, nullptr);
+    ASSERT_NE(StateView::TaskPanel(*dlg), nullptr);
+    EXPECT_TRUE(XDesktop::GetInstance()->HasWindow(StateView::TaskPanel(*dlg)));
+    EXPECT_EQ(StateView::TaskPanel(*dlg)->GetID(), 215);
+    ASSERT_NE(StateView::TaskPanelText(*dlg), nullptr);
+    EXPECT_EQ(StateView::TaskPanel(*dlg)->FindWindowByID(8), StateView::TaskPanelText(*dlg));
+    EXPECT_EQ(StateView::TaskPanelText(*dlg)->GetMaxLen(), 1024);
+    EXPECT_STREQ(StateView::TaskPanelText(*dlg)->GetWindowTextA(), "\xCF\xD0\xC1\xC4" /* 闲聊 */);
+    EXPECT_FALSE(StateView::TaskPanel(*dlg)->IsVisible());
+    EXPECT_FALSE(StateView::TaskPanelText(*dlg)->IsVisible());
+    EXPECT_NE(StateView::ImgTop(*dlg), nullptr);
+    EXPECT_NE(StateView::ImgMid(*dlg), nullptr);
+    EXPECT_NE(StateView::ImgBottom(*dlg), nullptr);
 }
 
 // A description missing from the script still gives a usable window.
@@ -57,14 +59,14 @@ TEST_F(TalkWindowTest, CreateWithoutDescription)
     CreateClient();
     auto* dlg = new CTaskTalkDlg();
     EXPECT_EQ(dlg->Create(nullptr, 163, &callback), dlg);
-    EXPECT_EQ(dlg->FindWindowByID(0), dlg->m_pTalk);
-    EXPECT_EQ(dlg->m_pCloseWnd, nullptr);
-    EXPECT_EQ(dlg->m_pTaskPanelText, nullptr);
+    EXPECT_EQ(dlg->FindWindowByID(0), StateView::Talk(*dlg));
+    EXPECT_EQ(StateView::CloseWnd(*dlg), nullptr);
+    EXPECT_EQ(StateView::TaskPanelText(*dlg), nullptr);
     EXPECT_FALSE(static_cast<ITaskWnd*>(dlg)->OnCommand(kCmdPin, "Task: eleven", 0));
-    EXPECT_EQ(dlg->m_bPinned, 1);
+    EXPECT_EQ(StateView::Pinned(*dlg), 1);
     dlg->SetPinned(0);
     dlg->AppendLine("Go", 4);
-    dlg->m_pTalk->OnTaskTextClick("4");
+    StateView::Talk(*dlg)->OnTaskTextClick("4");
     EXPECT_FALSE(dlg->IsVisible());
     EXPECT_EQ(callback.events, (std::vector<Event>{{163, 1, 4, 0}}));
 }
@@ -81,15 +83,15 @@ TEST_F(TalkWindowTest, TextControlKeepsItsScrollBarOnTheLeft)
         {400, {100, 50, 360, 170}, {360, 50, 360, 170}},  // wider than the control
     };
     CTaskTalkDlg* dlg = TalkWnd();
-    XScrollBar* bar = dlg->m_pTalk->GetScrollBar();
-    XItemContainer* items = dlg->m_pTalk->GetItemContainer();
+    XScrollBar* bar = StateView::Talk(*dlg)->GetScrollBar();
+    XItemContainer* items = StateView::Talk(*dlg)->GetItemContainer();
     ASSERT_NE(bar, nullptr);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.barWidth);
         bar->SetSize(SIZE{c.barWidth, 0});
         RECT rc{100, 50, 360, 170};
-        dlg->m_pTalk->SetWindowPos(rc);
-        EXPECT_EQ(Corners(RectOf(dlg->m_pTalk)), (Rect{100, 50, 360, 170}));
+        StateView::Talk(*dlg)->SetWindowPos(rc);
+        EXPECT_EQ(Corners(RectOf(StateView::Talk(*dlg))), (Rect{100, 50, 360, 170}));
         EXPECT_EQ(Corners(RectOf(bar)), c.bar);
         EXPECT_EQ(Corners(RectOf(items)), c.items);
         EXPECT_EQ(items->GetMaxWidth(), c.items[2] - c.items[0]);
@@ -112,30 +114,30 @@ TEST_F(TalkWindowTest, CommandsAndTheirResults)
 
     const std::string task = "Task: twelve";
     EXPECT_FALSE(wnd->OnCommand(kCmdPanelText, task.c_str(), 0));
-    EXPECT_EQ(dlg->m_pTaskPanelText->GetWindowTextA(), task);
-    EXPECT_TRUE(dlg->m_pTaskPanelText->IsVisible());
+    EXPECT_EQ(StateView::TaskPanelText(*dlg)->GetWindowTextA(), task);
+    EXPECT_TRUE(StateView::TaskPanelText(*dlg)->IsVisible());
     EXPECT_FALSE(wnd->OnCommand(kCmdPanelText, nullptr, 0));
-    EXPECT_EQ(dlg->m_pTaskPanelText->GetWindowTextA(), task);
+    EXPECT_EQ(StateView::TaskPanelText(*dlg)->GetWindowTextA(), task);
     EXPECT_FALSE(wnd->OnCommand(99, "x", 1));
 
     EXPECT_TRUE(wnd->OnCommand(kCmdShow, nullptr, 0));
     EXPECT_TRUE(dlg->IsVisible());
-    EXPECT_TRUE(dlg->m_pTaskPanel->IsVisible());
+    EXPECT_TRUE(StateView::TaskPanel(*dlg)->IsVisible());
 }
 
 TEST_F(TalkWindowTest, PinKeepsTheWindowShownButTheHideStepsRun)
 {
     CTaskTalkDlg* dlg = TalkWnd();
     EXPECT_FALSE(static_cast<ITaskWnd*>(dlg)->OnCommand(kCmdPin, "Task: eleven", 0));
-    EXPECT_EQ(dlg->m_bPinned, 1);
+    EXPECT_EQ(StateView::Pinned(*dlg), 1);
     dlg->SetVisible(TRUE);
-    EXPECT_TRUE(dlg->m_pTaskPanel->IsVisible());
+    EXPECT_TRUE(StateView::TaskPanel(*dlg)->IsVisible());
     dlg->Hide();
     EXPECT_TRUE(dlg->IsVisible());
-    EXPECT_FALSE(dlg->m_pTaskPanel->IsVisible());
+    EXPECT_FALSE(StateView::TaskPanel(*dlg)->IsVisible());
 
     EXPECT_FALSE(static_cast<ITaskWnd*>(dlg)->OnCommand(kCmdPin, nullptr, 0));
-    EXPECT_EQ(dlg->m_bPinned, 0);
+    EXPECT_EQ(StateView::Pinned(*dlg), 0);
     dlg->Hide();
     EXPECT_FALSE(dlg->IsVisible());
 }
@@ -167,7 +169,7 @@ TEST_F(TalkWindowTest, HideGuardTiming)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         dlg->SetVisible(TRUE);
-        EXPECT_EQ(dlg->m_bHideGuard, 1);
+        EXPECT_EQ(StateView::HideGuard(*dlg), 1);
         host.timers.Advance(c.after);
         switch (c.way) {
             case Way::SetVisible:
@@ -177,7 +179,7 @@ TEST_F(TalkWindowTest, HideGuardTiming)
                 XDesktop::GetInstance()->AccelKey(dlg);
                 break;
             case Way::CloseControl:
-                ClickWindow(dlg->m_pCloseWnd);
+                ClickWindow(StateView::CloseWnd(*dlg));
                 break;
             case Way::Link:
                 ASSERT_TRUE(ClickLink(dlg, 7));
@@ -185,7 +187,7 @@ TEST_F(TalkWindowTest, HideGuardTiming)
         }
         EXPECT_EQ(dlg->IsVisible() != FALSE, c.visible);
         host.timers.Advance(1000);  // the guard has run out in any case
-        EXPECT_EQ(dlg->m_bHideGuard, 0);
+        EXPECT_EQ(StateView::HideGuard(*dlg), 0);
         EXPECT_FALSE(host.timers.IsArmed(0, dlg));
         dlg->Hide();
     }
@@ -225,13 +227,13 @@ TEST_F(TalkWindowTest, PanelFollowsTheTenByteRule)
         SCOPED_TRACE(c.text);
         static_cast<ITaskWnd*>(dlg)->OnCommand(kCmdPanelText, c.text.c_str(), 0);
         dlg->SetVisible(TRUE);
-        EXPECT_EQ(dlg->m_pTaskPanel->IsVisible() != FALSE, c.shown);
-        EXPECT_EQ(dlg->m_pTaskPanelText->IsVisible() != FALSE, c.shown);
+        EXPECT_EQ(StateView::TaskPanel(*dlg)->IsVisible() != FALSE, c.shown);
+        EXPECT_EQ(StateView::TaskPanelText(*dlg)->IsVisible() != FALSE, c.shown);
         const RECT rc = RectOf(dlg);
-        EXPECT_EQ(Corners(RectOf(dlg->m_pTaskPanel)),
+        EXPECT_EQ(Corners(RectOf(StateView::TaskPanel(*dlg))),
                   (Rect{rc.left, rc.top - 118, rc.right, rc.top - 3}));
         dlg->Hide();
-        EXPECT_FALSE(dlg->m_pTaskPanel->IsVisible());
+        EXPECT_FALSE(StateView::TaskPanel(*dlg)->IsVisible());
     }
 }
 
@@ -248,14 +250,14 @@ TEST_F(TalkWindowTest, PanelTogglesPlaceThePanelAboveTheWindow)
     for (const auto& c : cases) {
         RECT rc{c.wnd[0], c.wnd[1], c.wnd[2], c.wnd[3]};
         Client()->SetTalkWndPos(rc);
-        ClickWindow(dlg->m_pPanelBtn1);
-        EXPECT_TRUE(dlg->m_pTaskPanel->IsVisible());
-        EXPECT_TRUE(dlg->m_pTaskPanelText->IsVisible());
-        EXPECT_EQ(Corners(RectOf(dlg->m_pTaskPanel)), c.panel);
-        EXPECT_EQ(Corners(RectOf(dlg->m_pTaskPanelText)), c.text);
-        ClickWindow(dlg->m_pPanelBtn2);
-        EXPECT_FALSE(dlg->m_pTaskPanel->IsVisible());
-        EXPECT_FALSE(dlg->m_pTaskPanelText->IsVisible());
+        ClickWindow(StateView::PanelBtn1(*dlg));
+        EXPECT_TRUE(StateView::TaskPanel(*dlg)->IsVisible());
+        EXPECT_TRUE(StateView::TaskPanelText(*dlg)->IsVisible());
+        EXPECT_EQ(Corners(RectOf(StateView::TaskPanel(*dlg))), c.panel);
+        EXPECT_EQ(Corners(RectOf(StateView::TaskPanelText(*dlg))), c.text);
+        ClickWindow(StateView::PanelBtn2(*dlg));
+        EXPECT_FALSE(StateView::TaskPanel(*dlg)->IsVisible());
+        EXPECT_FALSE(StateView::TaskPanelText(*dlg)->IsVisible());
     }
 }
 
@@ -275,8 +277,8 @@ TEST_F(TalkWindowTest, ClientForwardsPositionRequests)
     Client()->GetTalkWndRect(got);
     EXPECT_EQ(Corners(got), (Rect{70, 415, 370, 605}));
     // The text control keeps its place in the window: 16, 44 from the corner.
-    EXPECT_EQ(RectOf(dlg->m_pTalk).left, 86);
-    EXPECT_EQ(RectOf(dlg->m_pTalk).top, 459);
+    EXPECT_EQ(RectOf(StateView::Talk(*dlg)).left, 86);
+    EXPECT_EQ(RectOf(StateView::Talk(*dlg)).top, 459);
 }
 
 TEST_F(TalkWindowTest, PanelFollowsADrag)
@@ -291,8 +293,8 @@ TEST_F(TalkWindowTest, PanelFollowsADrag)
     desktop->MouseMove(POINT{from.x + 10, from.y - 20}, 1);
     desktop->MouseUp(POINT{from.x + 10, from.y - 20}, 1);
     EXPECT_EQ(Corners(RectOf(dlg)), (Rect{110, 380, 510, 600}));
-    EXPECT_EQ(Corners(RectOf(dlg->m_pTaskPanel)), (Rect{110, 262, 510, 377}));
-    EXPECT_EQ(Corners(RectOf(dlg->m_pTaskPanelText)), (Rect{130, 277, 482, 367}));
+    EXPECT_EQ(Corners(RectOf(StateView::TaskPanel(*dlg))), (Rect{110, 262, 510, 377}));
+    EXPECT_EQ(Corners(RectOf(StateView::TaskPanelText(*dlg))), (Rect{130, 277, 482, 367}));
 }
 
 // Showing puts the left edge at 400 - w/2 and the top at 180 - c/2 (both
@@ -314,11 +316,11 @@ TEST_F(TalkWindowTest, ShowingCentresTheWindow)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.wndID);
         Client()->CreateClientTalkWnd(c.wndID, nullptr);
-        CTaskTalkDlg* dlg = c.wndID == 163   ? Client()->m_pTaskTalkDlg
-                            : c.wndID == 174 ? Client()->m_TaskMenuDlg
-                                             : Client()->m_TaskMenuDlg2;
-        CImageLoader::GetInstance()->FreeImage(dlg->m_pImgTop);
-        dlg->m_pImgTop = c.topWidth > 0 ? new FakeBitmap(c.topWidth, 40) : nullptr;
+        CTaskTalkDlg* dlg = c.wndID == 163   ? StateView::TalkDlg(*Client())
+                            : c.wndID == 174 ? StateView::MenuDlg(*Client())
+                                             : StateView::MenuDlg2(*Client());
+        StateView::ReplaceImage(*dlg, StateView::Image::kTop,
+                                c.topWidth > 0 ? new FakeBitmap(c.topWidth, 40) : nullptr);
         dlg->ClearText();
         for (int i = 0; i < c.lines; ++i)
             dlg->AppendLine("line", 0);
@@ -337,19 +339,19 @@ TEST_F(TalkWindowTest, ShowingCentresTheWindow)
 TEST_F(TalkWindowTest, DestroyedWindowsAreNotTouched)
 {
     CTaskTalkDlg* dlg = TalkWnd();
-    XWindow* panel = dlg->m_pTaskPanel;
+    XWindow* panel = StateView::TaskPanel(*dlg);
     XDesktop::GetInstance()->DestroyWindow(panel);
-    EXPECT_EQ(dlg->m_pTaskPanel, nullptr);
-    EXPECT_EQ(dlg->m_pTaskPanelText, nullptr);
+    EXPECT_EQ(StateView::TaskPanel(*dlg), nullptr);
+    EXPECT_EQ(StateView::TaskPanelText(*dlg), nullptr);
     static_cast<ITaskWnd*>(dlg)->OnCommand(kCmdPin, "Task: eleven", 0);
     dlg->SetVisible(TRUE);
-    ClickWindow(dlg->m_pPanelBtn1);
+    ClickWindow(StateView::PanelBtn1(*dlg));
     dlg->SetPinned(0);
 
     ASSERT_TRUE(host.timers.IsArmed(0, dlg));
     XDesktop::GetInstance()->DestroyWindow(dlg);
     EXPECT_EQ(host.timers.ArmedCount(), 0u);
-    EXPECT_EQ(Client()->m_pTaskTalkDlg, nullptr);
+    EXPECT_EQ(StateView::TalkDlg(*Client()), nullptr);
     host.timers.Advance(5000);
 
     // The next request builds a new window; ending it leaves its panel
@@ -358,7 +360,7 @@ TEST_F(TalkWindowTest, DestroyedWindowsAreNotTouched)
     ASSERT_NE(second, nullptr);
     static_cast<ITaskWnd*>(second)->OnCommand(kCmdPanelText, "Task: eleven", 0);
     second->SetVisible(TRUE);
-    XWindow* secondPanel = second->m_pTaskPanel;
+    XWindow* secondPanel = StateView::TaskPanel(*second);
     ASSERT_TRUE(secondPanel->IsVisible());
     XDesktop::GetInstance()->DestroyWindow(second);
     EXPECT_TRUE(XDesktop::GetInstance()->HasWindow(secondPanel));

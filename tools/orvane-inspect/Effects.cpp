@@ -4,6 +4,7 @@
 #include <set>
 
 #include "client/ModuleState.h"
+#include "client/StateView.h"
 #include "client/TaskClient.h"
 #include "tasks/MessageFormats.h"
 #include "tasks/PageClass.h"
@@ -70,8 +71,8 @@ Prediction Predict(int32_t msg, std::span<const uint8_t> message, const ModuleVi
     if (client == nullptr)
         return p;
     p.ran = true;
-    p.sentences = client->m_SentenceTable;
-    p.log = client->m_TaskLogTable;
+    p.sentences = StateView::Sentences(*client);
+    p.log = StateView::TaskLog(*client);
     p.computed = p.stepped = before.state;
     p.steppedPage = before.current;
     if (msg == 91) {
@@ -91,21 +92,21 @@ Prediction Predict(int32_t msg, std::span<const uint8_t> message, const ModuleVi
                                                        : std::span<const uint8_t>();
     seq.LoadPages(area.data(), area.size());
     for (int32_t i = 0; i < seq.UsablePageCount(); ++i) {
-        if (IsOfferPage(seq.m_PageArea.m_Pages[i])) {
+        if (IsOfferPage(StateView::PageArea(seq).m_Pages[i])) {
             ++p.menuItems;
             p.lastOffer = i;
         }
     }
-    seq.m_nTalkState = kNoRule;
+    seq.SetState(kNoRule);
     seq.ComputeState();
-    p.ruleFits = seq.m_nTalkState != kNoRule;
+    p.ruleFits = StateView::TalkState(seq) != kNoRule;
     if (!p.ruleFits)
-        seq.m_nTalkState = before.state;  // the current page is -1 all the same
-    p.computed = seq.m_nTalkState;
-    p.computedPage = seq.m_CurrentOutNum;
+        seq.SetState(before.state);  // the current page is -1 all the same
+    p.computed = StateView::TalkState(seq);
+    p.computedPage = StateView::CurrentPage(seq);
     seq.Step();
-    p.stepped = seq.m_nTalkState;
-    p.steppedPage = seq.m_CurrentOutNum;
+    p.stepped = StateView::TalkState(seq);
+    p.steppedPage = StateView::CurrentPage(seq);
     return p;
 }
 

@@ -1,6 +1,7 @@
 #include "tools/orvane-inspect/ModuleView.h"
 
 #include "client/ModuleState.h"
+#include "client/StateView.h"
 #include "client/TaskClient.h"
 #include "panelkit/Views.h"
 #include "tasks/TaskTalkSequencer.h"
@@ -16,7 +17,8 @@ void ReadTalkWindow(CTaskTalkDlg* dlg, ModuleView& view)
 {
     view.talkWnd = true;
     view.talkVisible = dlg->IsVisible() != 0;
-    XItemContainer* items = dlg->m_pTalk != nullptr ? dlg->m_pTalk->GetItemContainer() : nullptr;
+    CTalkText* talk = StateView::Talk(*dlg);
+    XItemContainer* items = talk != nullptr ? talk->GetItemContainer() : nullptr;
     for (int32_t i = 0; items != nullptr && i < items->GetLineCount(); ++i) {
         const std::optional<XTalkLine> line = panelkit::LineOf(items, i);
         if (!line)
@@ -32,11 +34,11 @@ void ReadTalkWindow(CTaskTalkDlg* dlg, ModuleView& view)
         }
         view.lines.push_back(std::move(out));
     }
-    if (XEdit* panel = dlg->m_pTaskPanelText) {
+    if (XEdit* panel = StateView::TaskPanelText(*dlg)) {
         const char* text = panel->GetWindowTextA();
         view.panelText = text != nullptr ? text : "";
-        view.panelVisible = dlg->m_pTaskPanel != nullptr && dlg->m_pTaskPanel->IsVisible() != 0 &&
-                            panel->IsVisible() != 0;
+        XMainWnd* box = StateView::TaskPanel(*dlg);
+        view.panelVisible = box != nullptr && box->IsVisible() != 0 && panel->IsVisible() != 0;
     }
 }
 
@@ -49,21 +51,21 @@ ModuleView Capture(host::ReferenceHost& host)
     if (client == nullptr)
         return view;
     view.client = true;
-    client->m_SentenceTable.ForEach(
+    StateView::Sentences(*client).ForEach(
         [&](int32_t id, const char* text) { view.sentences.emplace_back(id, text); });
-    view.sentenceRecords = client->m_SentenceTable.Size();
-    client->m_TaskLogTable.ForEach([&](int32_t id, const char* name, const char* story) {
+    view.sentenceRecords = StateView::Sentences(*client).Size();
+    StateView::TaskLog(*client).ForEach([&](int32_t id, const char* name, const char* story) {
         view.log.push_back({id, name, story});
     });
-    view.logRecords = client->m_TaskLogTable.Size();
-    if (CTaskTalkSequencer* seq = client->m_pTalkSequencer) {
-        view.state = seq->m_nTalkState;
-        view.current = seq->m_CurrentOutNum;
+    view.logRecords = StateView::TaskLog(*client).Size();
+    if (CTaskTalkSequencer* seq = StateView::Sequencer(*client)) {
+        view.state = StateView::TalkState(*seq);
+        view.current = StateView::CurrentPage(*seq);
         view.timerArmed = host.timers.IsArmed(0, seq);
     }
-    if (client->m_pTaskTalkDlg != nullptr)
-        ReadTalkWindow(client->m_pTaskTalkDlg, view);
-    view.logDlg = client->m_pTaskLogDlg != nullptr;
+    if (CTaskTalkDlg* dlg = StateView::TalkDlg(*client))
+        ReadTalkWindow(dlg, view);
+    view.logDlg = StateView::LogDlg(*client) != nullptr;
     return view;
 }
 
