@@ -26,7 +26,7 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 using Clock = std::chrono::steady_clock;
 
-volatile uint32_t g_sink;  // keeps results alive
+volatile uint32_t g_sink;   // keeps results alive
 const char* g_filter = "";  // only rows whose name holds this text
 
 void PutI16(Bytes& out, int32_t v)
@@ -174,8 +174,9 @@ void MessageRows()
                 double t1000 = 0, t4095 = 0;
                 for (int n : kCounts) {
                     const Bytes message = TaskLogMessage(kind, n, large, texts);
-                    const std::string what = "91 kind " + std::to_string(kind) + (large ? " large" : " small") +
-                                             (texts == Texts::Own ? " own" : " shared") + " n=" + std::to_string(n);
+                    const std::string what =
+                        "91 kind " + std::to_string(kind) + (large ? " large" : " small") +
+                        (texts == Texts::Own ? " own" : " shared") + " n=" + std::to_string(n);
                     const double t = Row(what, message.size(), [&] {
                         TaskLogTable table;
                         g_sink = g_sink + orvane::ApplyTaskLogMessage(message, table);
@@ -197,8 +198,9 @@ void MessageRows()
         double t1000 = 0, t4095 = 0;
         for (int n : kCounts) {
             const Bytes message = TalkMessage(n, texts);
-            const std::string what =
-                std::string("87 sentences") + (texts == Texts::Own ? " own" : " shared") + " n=" + std::to_string(n);
+            const std::string what = std::string("87 sentences") +
+                                     (texts == Texts::Own ? " own" : " shared") +
+                                     " n=" + std::to_string(n);
             const double t = Row(what, message.size(), [&] {
                 TalkSentenceTable table;
                 orvane::LoadTalkSentences(message, table);
@@ -216,7 +218,8 @@ void MessageRows()
             std::printf("%-46s growth t(4095)/t(1000) = %.2f\n", "", t4095 / t1000);
     }
     if (*g_filter == 0)
-        std::printf("largest shared-text message: %.1f x its memcpy (target at most 200)\n", worstShared);
+        std::printf("largest shared-text message: %.1f x its memcpy (target at most 200)\n",
+                    worstShared);
 }
 
 void LookupRows()
@@ -225,15 +228,12 @@ void LookupRows()
     for (int n : {10, 4095}) {
         TaskLogTable table;
         orvane::ApplyTaskLogMessage(TaskLogMessage(2, n, false, Texts::Own), table);
-        const double first = Row("FindName first of " + std::to_string(n), 4, [&] {
-            g_sink = g_sink + (table.FindName(1) != nullptr);
-        });
-        const double last = Row("FindName last of " + std::to_string(n), 4, [&] {
-            g_sink = g_sink + (table.FindName(n) != nullptr);
-        });
-        Row("FindName missing of " + std::to_string(n), 4, [&] {
-            g_sink = g_sink + (table.FindName(-5) != nullptr);
-        });
+        const double first = Row("FindName first of " + std::to_string(n), 4,
+                                 [&] { g_sink = g_sink + (table.FindName(1) != nullptr); });
+        const double last = Row("FindName last of " + std::to_string(n), 4,
+                                [&] { g_sink = g_sink + (table.FindName(n) != nullptr); });
+        Row("FindName missing of " + std::to_string(n), 4,
+            [&] { g_sink = g_sink + (table.FindName(-5) != nullptr); });
         if (*g_filter == 0)
             std::printf("%-46s last / first = %.2f (target at most 3)\n", "", last / first);
     }

@@ -34,7 +34,8 @@ std::vector<uint8_t> FullTalkMessage()
         for (int32_t o = 0; o < 10; ++o) {
             const int32_t res = 9000 + p * 10 + o;
             page.options.push_back({o, res});
-            sentences.push_back({res, "\xC7\xD8\xB2\xAE\xA3\xBA" /* 秦伯： */ + std::string(40, 'a')});
+            sentences.push_back(
+                {res, "\xC7\xD8\xB2\xAE\xA3\xBA" /* 秦伯： */ + std::string(40, 'a')});
         }
         m.pages.push_back(page);
     }

@@ -79,8 +79,7 @@ public:
 // Binds one handler of the task observer so that the host can call it.
 class CMsgDelegate : public CMsgDelegateBase {
 public:
-    typedef void (CTaskObserver::*Handler)(const uint8_t* payload, uint32_t length,
-                                           int32_t extra);
+    typedef void (CTaskObserver::*Handler)(const uint8_t* payload, uint32_t length, int32_t extra);
 
     CMsgDelegate();
     void Bind(CTaskObserver* target, Handler handler);

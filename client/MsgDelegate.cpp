@@ -1,5 +1,5 @@
-#include "client/HostInterfaces.h"
 #include "client/Contain.h"
+#include "client/HostInterfaces.h"
 #include "tasks/TaskObserver.h"
 
 void CMsgDelegateBase::Invoke(const uint8_t*, uint32_t, int32_t) {}

@@ -15,9 +15,9 @@
 #include "host/ReferenceHost.h"
 #include "net/FunctionTasks.h"
 #include "panelkit/ImageCache.h"
+#include "panelkit/Views.h"
 #include "platform/DebugChannel.h"
 #include "tools/orvane-host/Messages.h"
-#include "panelkit/Views.h"
 #include "ui/Panelkit.h"
 #include "ui/TaskLogDlg.h"
 
@@ -207,8 +207,8 @@ GameFolder::GameFolder(const std::filesystem::path& sampleDir)
 {
     static std::atomic<int> counter{0};
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    m_path = MakeWorkFolder("orvane-session-" + std::to_string(stamp) + "-" +
-                            std::to_string(counter++));
+    m_path =
+        MakeWorkFolder("orvane-session-" + std::to_string(stamp) + "-" + std::to_string(counter++));
     for (const char* sub : {"scp", "task"})
         std::filesystem::copy(sampleDir / sub, m_path / sub,
                               std::filesystem::copy_options::recursive);

@@ -84,20 +84,20 @@ std::vector<SeedMessage> SeedMessages();
 
 // Action codes, one byte each, followed by their operands.
 enum Action : uint8_t {
-    kServer87 = 0,     // u16 length, bytes
-    kServer91 = 1,     // u16 length, bytes
-    kAdvance = 2,      // u16 milliseconds
-    kClickLink = 3,    // u8: which link, close or panel control of the shown talk windows
-    kClickLog = 4,     // u8: which control of the task log dialog
-    kAnswerBox = 5,    // i8: the answer to the open confirmation box
-    kClickAt = 6,      // u16 x, u16 y
-    kMouseMove = 7,    // u16 x, u16 y
-    kOpenWindow = 8,   // u8: which of 163, 172, 174, 175; u8: with a callback
+    kServer87 = 0,       // u16 length, bytes
+    kServer91 = 1,       // u16 length, bytes
+    kAdvance = 2,        // u16 milliseconds
+    kClickLink = 3,      // u8: which link, close or panel control of the shown talk windows
+    kClickLog = 4,       // u8: which control of the task log dialog
+    kAnswerBox = 5,      // i8: the answer to the open confirmation box
+    kClickAt = 6,        // u16 x, u16 y
+    kMouseMove = 7,      // u16 x, u16 y
+    kOpenWindow = 8,     // u8: which of 163, 172, 174, 175; u8: with a callback
     kDestroyWindow = 9,  // u8: which top-level window the toolkit ends
-    kClientCall = 10,  // u8: which call; its operands
-    kAccelKey = 11,    // u8: which top-level window
-    kTypeNote = 12,    // u8 length, bytes: the player types in the note window
-    kRestart = 13,     // the client is released and created again
+    kClientCall = 10,    // u8: which call; its operands
+    kAccelKey = 11,      // u8: which top-level window
+    kTypeNote = 12,      // u8 length, bytes: the player types in the note window
+    kRestart = 13,       // the client is released and created again
     kActionCount = 14
 };
 

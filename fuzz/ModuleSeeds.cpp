@@ -52,7 +52,10 @@ private:
         m_out.push_back(v);
         return *this;
     }
-    SessionWriter& U16(uint16_t v) { return U8(static_cast<uint8_t>(v)).U8(static_cast<uint8_t>(v >> 8)); }
+    SessionWriter& U16(uint16_t v)
+    {
+        return U8(static_cast<uint8_t>(v)).U8(static_cast<uint8_t>(v >> 8));
+    }
     SessionWriter& I32(int32_t v)
     {
         const auto u = static_cast<uint32_t>(v);
@@ -135,8 +138,8 @@ std::vector<SeedMessage> SeedMessages()
     const std::vector<uint8_t> talk = Talk(Conversation());
     const std::vector<uint8_t> log = Log(SevenTasks(2));
     const HostileMessages h = Hostile(talk, log);
-    return {{87, talk},   {91, log},          {91, Log(SevenTasks(3))}, {91, Log(SevenTasks(4))},
-            {87, h.wild}, {87, h.cut},        {87, h.negative},         {87, {}},
+    return {{87, talk},   {91, log},     {91, Log(SevenTasks(3))}, {91, Log(SevenTasks(4))},
+            {87, h.wild}, {87, h.cut},   {87, h.negative},         {87, {}},
             {91, {}},     {91, h.cutLog}};
 }
 

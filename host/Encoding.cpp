@@ -11,8 +11,9 @@
 #endif
 #include <windows.h>
 #else
-#include <cerrno>
 #include <iconv.h>
+
+#include <cerrno>
 #endif
 
 namespace orvane::host {
@@ -52,8 +53,8 @@ std::optional<std::string> FromWide(UINT codePage, const std::wstring& in)
     const DWORD flags = toUtf8 ? 0 : WC_NO_BEST_FIT_CHARS;
     BOOL usedDefault = FALSE;
     BOOL* pUsedDefault = toUtf8 ? nullptr : &usedDefault;
-    const int n = WideCharToMultiByte(codePage, flags, in.data(), inLen, nullptr, 0, nullptr,
-                                      pUsedDefault);
+    const int n =
+        WideCharToMultiByte(codePage, flags, in.data(), inLen, nullptr, 0, nullptr, pUsedDefault);
     if (n <= 0 || usedDefault)
         return std::nullopt;
     std::string out(static_cast<size_t>(n), '\0');

@@ -1,10 +1,10 @@
 // std::filesystem behind the host's file operations (POSIX).
 #if !defined(_WIN32)
 
-#include "host/FileSystem.h"
-
 #include <filesystem>
 #include <system_error>
+
+#include "host/FileSystem.h"
 
 namespace orvane::host::files {
 

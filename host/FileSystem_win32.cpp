@@ -2,10 +2,9 @@
 // and UTF-16 for the system, so that any name the file system holds works.
 #if defined(_WIN32)
 
-#include "host/FileSystem.h"
-
 #include <cwchar>
 
+#include "host/FileSystem.h"
 #include "platform/Win32.h"
 
 namespace orvane::host::files {
@@ -16,8 +15,8 @@ std::wstring Wide(const std::string& utf8)
 {
     if (utf8.empty())
         return std::wstring();
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                      nullptr, 0);
+    const int n =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
     if (n > 0)
         MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);

@@ -1,6 +1,6 @@
-#include "host/ReferenceHost.h"
-
 #include <algorithm>
+
+#include "host/ReferenceHost.h"
 
 namespace orvane::host {
 

@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
-#include <map>
 #include <utility>
 #include <vector>
 

@@ -1,10 +1,9 @@
 #include "host/ScriptParser.h"
 
 #include <cstdint>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
-
-#include <nlohmann/json.hpp>
 
 #include "host/Encoding.h"
 
@@ -137,9 +136,10 @@ std::optional<int32_t> ScriptBuilder::Id(const json& value, const std::string& w
                         (value.is_number_float() ? "a fraction" : value.type_name()));
         return std::nullopt;
     }
-    const bool inRange = value.is_number_unsigned()
-                             ? value.get<uint64_t>() <= static_cast<uint64_t>(INT32_MAX)
-                             : value.get<int64_t>() >= INT32_MIN && value.get<int64_t>() <= INT32_MAX;
+    const bool inRange =
+        value.is_number_unsigned()
+            ? value.get<uint64_t>() <= static_cast<uint64_t>(INT32_MAX)
+            : value.get<int64_t>() >= INT32_MIN && value.get<int64_t>() <= INT32_MAX;
     if (!inRange) {
         Fail(where, "is out of range (-2147483648 to 2147483647)");
         return std::nullopt;
@@ -157,8 +157,7 @@ std::unique_ptr<ResNode> ScriptBuilder::Object(const json& value, const std::str
                                " levels deep");
     for (const auto& item : value.items()) {
         const std::string& key = item.key();
-        if (key != "id" && key != "name" && key != "attrs" && key != "children" &&
-            key != "comment")
+        if (key != "id" && key != "name" && key != "attrs" && key != "children" && key != "comment")
             return Fail(where, "unknown key " + Quoted(key) +
                                    " (an object has id, name, attrs, children, comment)");
     }

@@ -1,7 +1,7 @@
-#include "host/ReferenceHost.h"
-
 #include <algorithm>
 #include <limits>
+
+#include "host/ReferenceHost.h"
 
 namespace orvane::host {
 

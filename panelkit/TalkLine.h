@@ -24,7 +24,7 @@ struct XTalkPiece {
     int32_t fragment;  // index into the line's fragments
     int32_t begin;     // where its bytes start in that fragment's text
     int32_t length;
-    RECT rect;         // desktop coordinates
+    RECT rect;  // desktop coordinates
 };
 
 // One line as added, its fragments, and the rows it takes after wrapping.

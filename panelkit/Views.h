@@ -97,8 +97,8 @@ inline std::vector<uint8_t> PixelsOf(const XImage& image)
 {
     XImage& bitmap = const_cast<XImage&>(image);
     const uint8_t* pixels = image.GetPixels();
-    const size_t bytes = static_cast<size_t>(bitmap.GetWidth()) *
-                         static_cast<size_t>(bitmap.GetHeight()) * 4;
+    const size_t bytes =
+        static_cast<size_t>(bitmap.GetWidth()) * static_cast<size_t>(bitmap.GetHeight()) * 4;
     return std::vector<uint8_t>(pixels, pixels + bytes);
 }
 

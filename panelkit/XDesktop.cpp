@@ -118,11 +118,14 @@ void XDesktop::AddWindow(XWindow* wnd)
     if (wnd->GetParent() != this)
         return;  // refused (a loop)
     // AddChild keeps an existing place; adding again puts it on top.
-    m_pData->children.erase(std::remove(m_pData->children.begin(), m_pData->children.end(), wnd), m_pData->children.end());
+    m_pData->children.erase(std::remove(m_pData->children.begin(), m_pData->children.end(), wnd),
+                            m_pData->children.end());
     m_pData->children.push_back(wnd);
     wnd->m_bTopLevel = true;
     if (!wasOnDesktop) {
-        m_pDesktopData->addOrder.erase(std::remove(m_pDesktopData->addOrder.begin(), m_pDesktopData->addOrder.end(), wnd), m_pDesktopData->addOrder.end());
+        m_pDesktopData->addOrder.erase(
+            std::remove(m_pDesktopData->addOrder.begin(), m_pDesktopData->addOrder.end(), wnd),
+            m_pDesktopData->addOrder.end());
         m_pDesktopData->addOrder.push_back(wnd);
     }
 }
@@ -151,7 +154,10 @@ XWindow* XDesktop::FindTopLevel(int32_t id, int32_t nth)
 
 BOOL XDesktop::HasWindow(XWindow* wnd)
 {
-    return std::find(m_pData->children.begin(), m_pData->children.end(), wnd) != m_pData->children.end() ? TRUE : FALSE;
+    return std::find(m_pData->children.begin(), m_pData->children.end(), wnd) !=
+                   m_pData->children.end()
+               ? TRUE
+               : FALSE;
 }
 
 void XDesktop::SetActiveWindow(XWindow* wnd)
@@ -161,7 +167,8 @@ void XDesktop::SetActiveWindow(XWindow* wnd)
         return;
     XWindow* main = wnd->GetMainWnd();
     if (main != nullptr && HasWindow(main)) {
-        m_pData->children.erase(std::find(m_pData->children.begin(), m_pData->children.end(), main));
+        m_pData->children.erase(
+            std::find(m_pData->children.begin(), m_pData->children.end(), main));
         m_pData->children.push_back(main);
     }
 }
@@ -294,7 +301,9 @@ void XDesktop::ForgetWindow(XWindow* wnd)
         m_pCapture = nullptr;
     if (m_pDrag == wnd)
         m_pDrag = nullptr;
-    m_pDesktopData->addOrder.erase(std::remove(m_pDesktopData->addOrder.begin(), m_pDesktopData->addOrder.end(), wnd), m_pDesktopData->addOrder.end());
+    m_pDesktopData->addOrder.erase(
+        std::remove(m_pDesktopData->addOrder.begin(), m_pDesktopData->addOrder.end(), wnd),
+        m_pDesktopData->addOrder.end());
 }
 
 XWindow* XDesktop::GetCaptureWindow()

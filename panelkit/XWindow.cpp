@@ -189,7 +189,8 @@ void XWindow::OnDraw(ICanvas* canvas, RECT&)
     // windows draw their text their own way (buttons, edits) or not at all.
     if (!m_bTopLevel || canvas == nullptr || m_pFont == nullptr || m_pData->text.empty())
         return;
-    const int32_t x = m_rcWindow.left + (GetWidth() - m_pFont->GetTextWidth(m_pData->text.c_str())) / 2;
+    const int32_t x =
+        m_rcWindow.left + (GetWidth() - m_pFont->GetTextWidth(m_pData->text.c_str())) / 2;
     const int32_t y = m_rcWindow.top + kTitleTop;
     canvas->DrawString(m_pFont, x, y, m_pData->text.c_str(), m_ForeColor, &m_rcWindow, 1);
 }
@@ -336,7 +337,8 @@ void XWindow::AddChild(XWindow* child)
         if (w == child)
             return;
     }
-    if (std::find(m_pData->children.begin(), m_pData->children.end(), child) != m_pData->children.end()) {
+    if (std::find(m_pData->children.begin(), m_pData->children.end(), child) !=
+        m_pData->children.end()) {
         child->m_pParent = this;
         return;
     }

@@ -39,20 +39,20 @@ bool WsprintfCanExpand(const char* fmt)
             }
         }
         switch (*p) {
-        case 's':
-            if (zeroPad)
+            case 's':
+                if (zeroPad)
+                    return false;
+                break;
+            case 'd':
+            case 'i':
+            case 'u':
+            case 'x':
+            case 'X':
+                if (precision)
+                    return false;
+                break;
+            default:
                 return false;
-            break;
-        case 'd':
-        case 'i':
-        case 'u':
-        case 'x':
-        case 'X':
-            if (precision)
-                return false;
-            break;
-        default:
-            return false;
         }
     }
     return true;

@@ -16,7 +16,9 @@ uint32_t NextSalt() noexcept
 
 }  // namespace
 
-IdIndex::IdIndex() : m_nSalt(NextSalt() ^ static_cast<uint32_t>(reinterpret_cast<uintptr_t>(this))) {}
+IdIndex::IdIndex() : m_nSalt(NextSalt() ^ static_cast<uint32_t>(reinterpret_cast<uintptr_t>(this)))
+{
+}
 
 size_t IdIndex::Home(int32_t id) const noexcept
 {

@@ -74,7 +74,8 @@ public:
         // Pull back every later entry of the run that may not pass the hole.
         for (size_t i = Next(hole); m_slots[i] != kNone; i = Next(i)) {
             const size_t home = Home(records[static_cast<size_t>(m_slots[i])].nID);
-            const bool between = hole <= i ? (hole < home && home <= i) : (hole < home || home <= i);
+            const bool between =
+                hole <= i ? (hole < home && home <= i) : (hole < home || home <= i);
             if (!between) {
                 m_slots[hole] = m_slots[i];
                 hole = i;

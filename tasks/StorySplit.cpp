@@ -43,24 +43,28 @@ void StorySplits::Build(std::span<const uint8_t> bytes, const TextRef& original)
     // pass reads the area about once.
     const char* text = reinterpret_cast<const char*>(bytes.data());
     const int32_t size = static_cast<int32_t>(bytes.size());
-    int32_t end = -1;         // first zero at or after the offset, or size
-    int32_t found = -1;       // the last separator found
-    int32_t noneFrom = 0;     // [noneFrom, noneUntil) holds no separator
-    int32_t noneUntil = 0;    // that ends before its story's end
+    int32_t end = -1;       // first zero at or after the offset, or size
+    int32_t found = -1;     // the last separator found
+    int32_t noneFrom = 0;   // [noneFrom, noneUntil) holds no separator
+    int32_t noneUntil = 0;  // that ends before its story's end
     bool anyCut = false;
     for (size_t w = 0; w < Words(); ++w) {
         for (uint64_t bits = m_marks[w]; bits != 0; bits &= bits - 1) {
-            const int32_t offset = static_cast<int32_t>(w * 64 + static_cast<size_t>(std::countr_zero(bits)));
+            const int32_t offset =
+                static_cast<int32_t>(w * 64 + static_cast<size_t>(std::countr_zero(bits)));
             if (end < offset) {
-                const void* zero = offset < size ? std::memchr(text + offset, 0, static_cast<size_t>(size - offset))
+                const void* zero = offset < size ? std::memchr(text + offset, 0,
+                                                               static_cast<size_t>(size - offset))
                                                  : nullptr;
-                end = zero != nullptr ? static_cast<int32_t>(static_cast<const char*>(zero) - text) : size;
+                end = zero != nullptr ? static_cast<int32_t>(static_cast<const char*>(zero) - text)
+                                      : size;
             }
             int32_t separator = -1;
             if (found >= offset) {
                 separator = found;
             } else if (!(offset >= noneFrom && offset < noneUntil)) {
-                const size_t at = std::string_view(text + offset, static_cast<size_t>(end - offset)).find(kSeparator);
+                const size_t at = std::string_view(text + offset, static_cast<size_t>(end - offset))
+                                      .find(kSeparator);
                 if (at != std::string_view::npos) {
                     found = separator = offset + static_cast<int32_t>(at);
                 } else {
@@ -111,7 +115,8 @@ std::optional<StorySplits::Split> StorySplits::Find(uint16_t offset) const
     const Story& story = m_stories[m_nLastStory];
     if (story.separator < 0)
         return std::nullopt;
-    const uint32_t name = static_cast<uint32_t>(story.separator) + static_cast<uint32_t>(kSeparator.size());
+    const uint32_t name =
+        static_cast<uint32_t>(story.separator) + static_cast<uint32_t>(kSeparator.size());
     return Split{offset, story.nameCut ? (name | TextArea::kInParent) : name};
 }
 

@@ -103,7 +103,8 @@ bool TaskLogTable::Contains(int32_t nTaskID) const
     return m_index.Find(nTaskID, m_slots) != orvane::IdIndex::kNone;
 }
 
-bool TaskLogTable::Link(int32_t nTaskID, const TextRef& area, uint32_t name, uint32_t story) noexcept
+bool TaskLogTable::Link(int32_t nTaskID, const TextRef& area, uint32_t name,
+                        uint32_t story) noexcept
 {
     const int32_t s = m_nFree >= 0 ? m_nFree : static_cast<int32_t>(m_slots.size());
     if (!m_index.InsertIfAbsent(nTaskID, s, m_slots))
@@ -179,7 +180,8 @@ void TaskLogTable::Add(int32_t nTaskID, const char* name, const char* story)
     }
     // Allocate first: a failure then leaves the earlier record in place.
     const std::string_view before(story, static_cast<size_t>(sep - story));
-    const TextRef area = TextArea::Join(before, std::string_view(sep + std::strlen(kNameSeparator)));
+    const TextRef area =
+        TextArea::Join(before, std::string_view(sep + std::strlen(kNameSeparator)));
     Reserve(1);
     ReplaceShared(nTaskID, area, static_cast<uint32_t>(before.size() + 1), 0);
 }

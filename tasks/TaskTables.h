@@ -12,11 +12,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "tasks/IdIndex.h"
 #include "tasks/TextArea.h"
-
-#include <vector>
 
 class TalkSentenceTable {
 public:
@@ -92,7 +91,7 @@ private:
         int32_t nID;
         int32_t prev;  // arrival order; free slots chain through next
         int32_t next;
-        uint32_t name;   // references into area
+        uint32_t name;  // references into area
         uint32_t story;
         orvane::TextRef area;
     };

@@ -123,14 +123,14 @@ struct XDrawItem {
     BOOL isText;
     int32_t x;
     int32_t y;
-    const char* text;    // texts only; kept by the canvas until it is cleared
-    WPixel color;        // texts only
-    RECT clip;           // texts only
-    IBitmap* bitmap;     // bitmaps only
-    int32_t width;       // bitmaps only
-    int32_t height;      // bitmaps only
+    const char* text;  // texts only; kept by the canvas until it is cleared
+    WPixel color;      // texts only
+    RECT clip;         // texts only
+    IBitmap* bitmap;   // bitmaps only
+    int32_t width;     // bitmaps only
+    int32_t height;    // bitmaps only
     int32_t flag;
-    ITTFont* font;       // texts only
+    ITTFont* font;  // texts only
 };
 
 // A canvas that keeps a list of what was drawn on it, in order.
@@ -375,24 +375,24 @@ private:
 struct XTalkLineInfo {
     const char* markup;  // the line as added
     RECT rect;
-    int32_t rows;        // after wrapping
-    int32_t fragments;   // plain texts and links
-    int32_t pieces;      // the parts of fragments on each row
+    int32_t rows;       // after wrapping
+    int32_t fragments;  // plain texts and links
+    int32_t pieces;     // the parts of fragments on each row
 };
 
 struct XTalkFragmentInfo {
     const char* text;
     BOOL isLink;
-    const char* url;     // links only; "" otherwise
-    RECT rect;           // bounds all of its pieces, desktop coordinates
+    const char* url;  // links only; "" otherwise
+    RECT rect;        // bounds all of its pieces, desktop coordinates
 };
 
 // The part of a fragment that landed on one row after wrapping.
 struct XTalkPieceInfo {
-    int32_t fragment;    // index into the line's fragments
-    int32_t begin;       // where its bytes start in that fragment's text
+    int32_t fragment;  // index into the line's fragments
+    int32_t begin;     // where its bytes start in that fragment's text
     int32_t length;
-    RECT rect;           // desktop coordinates
+    RECT rect;  // desktop coordinates
 };
 
 // Lays out the lines of a talk control: wrapping, content height.
@@ -445,8 +445,8 @@ private:
     int32_t m_nViewHeight;
     int32_t m_nContentHeight;
     int32_t m_nScroll;
-    int64_t m_nTotalRows;         // rows laid out so far
-    ITTFont* m_pLayoutFont;       // the font those rows were measured with
+    int64_t m_nTotalRows;    // rows laid out so far
+    ITTFont* m_pLayoutFont;  // the font those rows were measured with
     bool m_bLinkPressed;
     int32_t m_nPressedLine;
     int32_t m_nPressedFragment;

@@ -117,7 +117,8 @@ void CTaskTalkDlg::OnEraseBkgnd(ICanvas* canvas, RECT&)
             m_pTalk != nullptr ? std::min(ContentHeight(m_pTalk), m_pTalk->GetHeight()) : 0;
         if (content + top + bottom > height) {
             // Whole tiles, one fewer than fit; without tiles the content itself.
-            height = mid > 0 ? content - content % mid - mid + top + bottom : content + top + bottom;
+            height =
+                mid > 0 ? content - content % mid - mid + top + bottom : content + top + bottom;
             height = std::min<int64_t>(height, INT32_MAX - int64_t{rc.top});
             m_nHeight = static_cast<int32_t>(height);
         }
@@ -125,8 +126,8 @@ void CTaskTalkDlg::OnEraseBkgnd(ICanvas* canvas, RECT&)
         // it still covers its children, so the talk control's links stay
         // inside it and can be clicked.
         if (mid == 0)
-            height = std::max(height,
-                              std::min<int64_t>(ChildrenExtent(this, rc.top), INT32_MAX - int64_t{rc.top}));
+            height = std::max(height, std::min<int64_t>(ChildrenExtent(this, rc.top),
+                                                        INT32_MAX - int64_t{rc.top}));
         const auto at = [&rc](int64_t y) { return static_cast<int32_t>(rc.top + y); };
         if (canvas != nullptr) {
             if (m_pImgTop != nullptr)

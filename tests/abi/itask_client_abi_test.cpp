@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "panelkit/Views.h"
 #include "client/TaskClientHelper.h"
 #include "host/ReferenceHost.h"
+#include "panelkit/Views.h"
 #include "platform/DebugChannel.h"
 #include "ui/Panelkit.h"
 
@@ -213,9 +213,9 @@ TEST_F(TaskClientAbi, NullHostIsRefusedOnTheDebugChannel)
 {
     EXPECT_FALSE(s_nullCreate);
     EXPECT_EQ(CTaskClientHelper::m_hDll, nullptr);
-    const std::vector<std::string> expected = {
-        "CreateTaskClient   0 !", "\r\n", "CTaskClient  : Initialize .........OK!", "\r\n",
-        "CreateClientThingFactory() catch error\r\n"};
+    const std::vector<std::string> expected = {"CreateTaskClient   0 !", "\r\n",
+                                               "CTaskClient  : Initialize .........OK!", "\r\n",
+                                               "CreateClientThingFactory() catch error\r\n"};
     EXPECT_EQ(s_nullCreateWrites, expected);
 }
 

@@ -108,8 +108,8 @@ std::vector<uint8_t> ChoicePage()
 
 struct Session {
     const char* name;
-    std::function<void()> setup;  // not armed
-    std::function<void()> run;    // calls into the module through Enter and Event
+    std::function<void()> setup;          // not armed
+    std::function<void()> run;            // calls into the module through Enter and Event
     std::function<void()> after = [] {};  // not armed: what must hold after any run
     // Runs before the counted one, to fill what lives as long as the toolkit.
     int warmRuns = 1;
@@ -241,7 +241,8 @@ protected:
 
 TEST_F(AllocFailureTest, CreateAndRelease)
 {
-    const Session s{"create and release", [] {}, [this] {
+    const Session s{"create and release", [] {},
+                    [this] {
                         Enter([&] { helper.Create(host.Client()); });
                         if (Client() != nullptr)
                             Enter([&] { Client()->InitTaskObserver(); });
@@ -252,12 +253,12 @@ TEST_F(AllocFailureTest, CreateAndRelease)
 
 TEST_F(AllocFailureTest, WholeConversation)
 {
-    const std::vector<uint8_t> talk =
-        TalkMessage(kKey, {{1001, {{0, 5001}}},
-                           {1002, {{0, 5004}}},
-                           {1003, {{11, 5005}, {12, 5006}}},
-                           {1004, {{13, 5008}, {14, 5003}}}});
-    const Session s{"conversation", [this] { CreateReady(); }, [&, this] {
+    const std::vector<uint8_t> talk = TalkMessage(kKey, {{1001, {{0, 5001}}},
+                                                         {1002, {{0, 5004}}},
+                                                         {1003, {{11, 5005}, {12, 5006}}},
+                                                         {1004, {{13, 5008}, {14, 5003}}}});
+    const Session s{"conversation", [this] { CreateReady(); },
+                    [&, this] {
                         Deliver87(talk);
                         for (int step = 0; step < 2; ++step) {
                             if (CTaskTalkDlg* dlg = TalkDlg())
@@ -280,7 +281,8 @@ TEST_F(AllocFailureTest, TaskLogWithDeletesAndNote)
         TaskLog({1001, 1002, 1003, 1004, 1005, 1006},
                 {{"A", "a#b"}, {"B", "b"}, {"C", "c"}, {"D", "d"}, {"E", "e"}, {"F", "f"}}, 2);
     const std::filesystem::path note = work.Path() / "TaskLog.txt";
-    const Session s{"task log", [&, this] {
+    const Session s{"task log",
+                    [&, this] {
                         std::ofstream(note, std::ios::binary | std::ios::trunc) << "old\r\nnote";
                         CreateReady();
                     },
@@ -325,31 +327,34 @@ void ExpectWholeOrAbsent(const char* text)
 }
 
 // The 64 KB messages: 4,095 records all pointing at one 32,000-byte text.
-class HostileMessageTest : public AllocFailureTest,
-                           public ::testing::WithParamInterface<int> {};
+class HostileMessageTest : public AllocFailureTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(HostileMessageTest, EveryRecordWholeOrAbsent)
 {
     const int which = GetParam();
-    const std::vector<uint8_t> message =
-        which == 0 ? HostileTaskLog(2) : which == 1 ? HostileTaskLog(3) : HostileTalk();
-    const Session s{which == 0 ? "message 91 kind 2" : which == 1 ? "message 91 kind 3" : "message 87",
-                    [this] {
-                        // Both windows open beforehand: the runs differ only in the message.
-                        CreateReady();
-                        Client()->CreateClientLogWnd();
-                        Client()->CreateClientTalkWnd(CTaskClient::kTalkWndID, nullptr);
-                    },
-                    [&, this] { which == 2 ? Deliver87(message) : Deliver91(message); },
-                    [this] {
-                        for (int32_t id : {2000, 2000 + kHostileEntries / 2, 2000 + kHostileEntries - 1})
-                            ExpectWholeOrAbsent(Client()->GetTaskName(id));
-                        for (int32_t id : {70000, 70000 + kHostileEntries - 1})
-                            ExpectWholeOrAbsent(Client()->GetTalkText(id));
-                    },
-                    // Message 87 also lays out the talk window's lines, whose
-                    // first layout fills what the toolkit keeps.
-                    which == 2 ? 1 : 0};
+    const std::vector<uint8_t> message = which == 0   ? HostileTaskLog(2)
+                                         : which == 1 ? HostileTaskLog(3)
+                                                      : HostileTalk();
+    const Session s{
+        which == 0   ? "message 91 kind 2"
+        : which == 1 ? "message 91 kind 3"
+                     : "message 87",
+        [this] {
+            // Both windows open beforehand: the runs differ only in the message.
+            CreateReady();
+            Client()->CreateClientLogWnd();
+            Client()->CreateClientTalkWnd(CTaskClient::kTalkWndID, nullptr);
+        },
+        [&, this] { which == 2 ? Deliver87(message) : Deliver91(message); },
+        [this] {
+            for (int32_t id : {2000, 2000 + kHostileEntries / 2, 2000 + kHostileEntries - 1})
+                ExpectWholeOrAbsent(Client()->GetTaskName(id));
+            for (int32_t id : {70000, 70000 + kHostileEntries - 1})
+                ExpectWholeOrAbsent(Client()->GetTalkText(id));
+        },
+        // Message 87 also lays out the talk window's lines, whose
+        // first layout fills what the toolkit keeps.
+        which == 2 ? 1 : 0};
     const uint64_t n = FailEachAllocation(s);
     EXPECT_GT(n, 0u);
     // What a 64 KB message costs must not follow its entry count or the rows
@@ -362,8 +367,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, HostileMessageTest, ::testing::Values(0, 1, 2));
 TEST_F(AllocFailureTest, ReleaseWithOpenWindowsAndArmedTimers)
 {
     RecordingCallback hostCallback;
-    const std::vector<uint8_t> talk =
-        TalkMessage(kKey, {{1001, {{0, 5001}}}, {1002, {{0, 5004}}}});
+    const std::vector<uint8_t> talk = TalkMessage(kKey, {{1001, {{0, 5001}}}, {1002, {{0, 5004}}}});
     const std::vector<uint8_t> log = TaskLog({1001, 1002}, {{"A", "a"}, {"B", "b"}}, 2);
     const Session s{"release with open windows",
                     [&, this] {

@@ -63,9 +63,9 @@ protected:
 TEST_F(ContainmentTest, ThrowingHostServiceCostsOneOperation)
 {
     struct Case {
-        const char* line;                       // the line each failed operation writes
+        const char* line;  // the line each failed operation writes
         std::function<void(CGlobalClient&)> breakHost;
-        std::function<void()> call;             // the operation, checking its result
+        std::function<void()> call;  // the operation, checking its result
     };
     CGlobalClient* c = host.Client();
     const Case cases[] = {

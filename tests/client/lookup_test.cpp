@@ -120,10 +120,10 @@ TEST_F(LookupTest, WindowScriptLoadFailureIsRetried)
     TakePrints();
     EXPECT_EQ(helper.GetITaskClient()->CreateClientTalkWnd(163, nullptr), nullptr);
     EXPECT_FALSE(helper.GetITaskClient()->CreateClientLogWnd());
-    EXPECT_EQ(TakePrints(), (std::vector<std::string>{
-                                "CTaskClient::CreateClientTalkWnd()   start ",
-                                "CTaskClient::CreateClientLogWnd()  start  ",
-                                "CTaskClient::CreateClientLogWnd() pResScript == NULL "}));
+    EXPECT_EQ(TakePrints(),
+              (std::vector<std::string>{"CTaskClient::CreateClientTalkWnd()   start ",
+                                        "CTaskClient::CreateClientLogWnd()  start  ",
+                                        "CTaskClient::CreateClientLogWnd() pResScript == NULL "}));
     std::filesystem::rename(saved, script);
     EXPECT_TRUE(helper.GetITaskClient()->CreateClientLogWnd());
     EXPECT_NE(StateView::ResScript(*Client()), nullptr);

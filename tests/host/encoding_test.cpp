@@ -1,8 +1,8 @@
+#include "host/Encoding.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "host/Encoding.h"
 
 namespace orvane::host {
 namespace {
@@ -31,21 +31,21 @@ TEST(EncodingTest, ConvertsBothWays)
 TEST(EncodingTest, RefusesWhatCannotBeConverted)
 {
     const char* badUtf8[] = {
-        "\xFF",                // never valid
-        "\xE9\x97",            // 闲 cut short
-        "ok\xC0\xAF",          // overlong '/'
-        "\xF0\x9F\x98\x80",    // an emoji: valid UTF-8, not in GBK
-        "\xED\xA0\x80",        // a lone surrogate
+        "\xFF",              // never valid
+        "\xE9\x97",          // 闲 cut short
+        "ok\xC0\xAF",        // overlong '/'
+        "\xF0\x9F\x98\x80",  // an emoji: valid UTF-8, not in GBK
+        "\xED\xA0\x80",      // a lone surrogate
     };
     for (const char* text : badUtf8) {
         SCOPED_TRACE(testing::PrintToString(std::string(text)));
         EXPECT_EQ(Utf8ToGbk(text), std::nullopt);
     }
     const char* badGbk[] = {
-        "\xCF",        // lead byte without its trail
-        "ab\xCF",      // the same at the end of a text
-        "\xFF\xFF",    // never valid
-        "\x81\x7F",    // 0x7F is no trail byte
+        "\xCF",      // lead byte without its trail
+        "ab\xCF",    // the same at the end of a text
+        "\xFF\xFF",  // never valid
+        "\x81\x7F",  // 0x7F is no trail byte
     };
     for (const char* text : badGbk) {
         SCOPED_TRACE(testing::PrintToString(std::string(text)));

@@ -14,7 +14,8 @@ namespace {
 using testing::EventRecorder;
 
 struct TestDelegate : CMsgDelegate {
-    TestDelegate(std::string name, std::vector<std::string>& log) : m_name(std::move(name)), m_log(log)
+    TestDelegate(std::string name, std::vector<std::string>& log)
+        : m_name(std::move(name)), m_log(log)
     {
     }
     void Invoke(const uint8_t* payload, uint32_t length, int32_t extra) override
@@ -58,7 +59,8 @@ TEST_F(MessageRegistryTest, DeliversToEveryDelegateOfTheIdUntilUnregistered)
     Deliver(92, "nobody");
     registry.Unregister(87, &talk);
     Deliver(87, "again");
-    EXPECT_EQ(log, (std::vector<std::string>{"talk:hi:3", "other:hi:3", "log:tl:0", "other:again:0"}));
+    EXPECT_EQ(log,
+              (std::vector<std::string>{"talk:hi:3", "other:hi:3", "log:tl:0", "other:again:0"}));
     EXPECT_EQ(registry.CountFor(87), 1u);
 
     const auto regs = recorder.Of(HostEvent::Kind::Register);

@@ -83,8 +83,11 @@ TEST_F(ScriptLoaderTest, GoodScriptGivesTheTreeInGbk)
     const struct {
         const char* key;
         const char* text;
-    } attrs[] = {{"class", "mainwnd"}, {"maxlen", "1023"}, {"neg", "-5"},
-                 {"big", "4294967295"}, {"half", "1.5"}};
+    } attrs[] = {{"class", "mainwnd"},
+                 {"maxlen", "1023"},
+                 {"neg", "-5"},
+                 {"big", "4294967295"},
+                 {"half", "1.5"}};
     for (const auto& a : attrs)
         EXPECT_STREQ(wnd->GetAttr(a.key), a.text) << a.key;
 
@@ -131,15 +134,19 @@ TEST_F(ScriptLoaderTest, FaultyScriptsGiveNullAndSayWhatIsWrong)
         {"no password", R"({"objects": []})", "qmtv", "declares no password"},
         {"wrong password", R"({"password": "abcd", "objects": []})", "qmtv", "does not match"},
         {"no password asked", R"({"password": "qmtv", "objects": []})", nullptr, "does not match"},
-        {"password number", R"({"password": 1234, "objects": []})", "qmtv", "password: must be a string"},
+        {"password number", R"({"password": 1234, "objects": []})", "qmtv",
+         "password: must be a string"},
         {"no objects", R"({"password": "qmtv"})", "qmtv", "no \"objects\""},
         {"unknown top key", R"({"password": "qmtv", "objects": [], "objs": []})", "qmtv",
          "unknown top-level key \"objs\""},
         {"id text", R"({"password": "qmtv", "objects": [{"id": "1"}]})", "qmtv",
          "objects[0].id: must be an integer"},
-        {"id fraction", R"({"password": "qmtv", "objects": [{"id": 1.5}]})", "qmtv", "must be an integer"},
-        {"id too big", R"({"password": "qmtv", "objects": [{"id": 2147483648}]})", "qmtv", "out of range"},
-        {"no id", R"({"password": "qmtv", "objects": [{"name": "x"}]})", "qmtv", "objects[0]: has no \"id\""},
+        {"id fraction", R"({"password": "qmtv", "objects": [{"id": 1.5}]})", "qmtv",
+         "must be an integer"},
+        {"id too big", R"({"password": "qmtv", "objects": [{"id": 2147483648}]})", "qmtv",
+         "out of range"},
+        {"no id", R"({"password": "qmtv", "objects": [{"name": "x"}]})", "qmtv",
+         "objects[0]: has no \"id\""},
         {"children object",
          R"({"password": "qmtv", "objects": [{"id": 1, "children": {"id": 2}}]})", "qmtv",
          "objects[0].children: must be an array"},
@@ -155,8 +162,9 @@ TEST_F(ScriptLoaderTest, FaultyScriptsGiveNullAndSayWhatIsWrong)
          "unknown key \"atrs\""},
         {"not in GBK", R"({"password": "qmtv", "objects": [{"id": 1, "name": "😀"}]})", "qmtv",
          "cannot be converted to GBK"},
-        {"zero in text", R"({"password": "qmtv", "objects": [{"id": 1, "attrs": {"a": "x\u0000y"}}]})",
-         "qmtv", "zero character"},
+        {"zero in text",
+         R"({"password": "qmtv", "objects": [{"id": 1, "attrs": {"a": "x\u0000y"}}]})", "qmtv",
+         "zero character"},
         {"too deep", deep, "qmtv", "nested more than 64"},
     };
     for (const auto& c : cases) {

@@ -2,14 +2,14 @@
 // built with Microsoft's compiler calls: the destructor takes one slot, then
 // Release, IsTransparent and the rest in their fixed order. Read from the
 // virtual tables Panelkit.dll exports, by the names such a client links.
-#include <cstdio>
-
 #include <windows.h>
+
+#include <cstdio>
 
 namespace {
 
 struct Slot {
-    const char* table;     // the exported virtual table
+    const char* table;  // the exported virtual table
     int index;
     const char* function;  // the exported function expected there
 };

@@ -2,10 +2,10 @@
 // and the server script call that a function task's deletion sends.
 #include "net/FunctionTasks.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 

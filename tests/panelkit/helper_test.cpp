@@ -5,8 +5,8 @@
 #include <random>
 #include <string>
 
-#include "panelkit/Views.h"
 #include "PanelkitTestSupport.h"
+#include "panelkit/Views.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "panelkit/Views.h"
 #include "PanelkitTestSupport.h"
+#include "panelkit/Views.h"
 
 namespace fs = std::filesystem;
 

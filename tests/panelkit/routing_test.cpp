@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "panelkit/Views.h"
 #include "PanelkitTestSupport.h"
+#include "panelkit/Views.h"
 
 namespace {
 
@@ -239,7 +239,8 @@ TEST_F(LinkRouting, LinkHandlerMayEndTheWindow)
 TEST_F(LinkRouting, LinksFollowTheWindowWhenItMoves)
 {
     main->MoveWindow(100, 50);
-    const std::optional<XTalkFragment> link = panelkit::LinkAt(talk->GetItemContainer(), Pt(130, 65));
+    const std::optional<XTalkFragment> link =
+        panelkit::LinkAt(talk->GetItemContainer(), Pt(130, 65));
     ASSERT_TRUE(link);
     EXPECT_EQ(link->url, "105");
     EXPECT_EQ(link->rect, Rect(128, 60, 134, 76));

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "panelkit/Views.h"
 #include "PanelkitTestSupport.h"
 #include "panelkit/TextPainter.h"
+#include "panelkit/Views.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "panelkit/Views.h"
 #include "PanelkitTestSupport.h"
+#include "panelkit/Views.h"
 
 namespace {
 

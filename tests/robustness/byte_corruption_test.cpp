@@ -167,7 +167,11 @@ TEST_P(ByteCorruptionTest, NoSingleByteBreaksTheModule)
     std::vector<uint8_t> bytes = m.bytes;
     for (size_t at = 0; at < bytes.size(); at += stride) {
         const uint8_t original = bytes[at];
-        std::vector<uint8_t> values = {0x00, 0x7F, 0x80, 0xFF, static_cast<uint8_t>(original + 1),
+        std::vector<uint8_t> values = {0x00,
+                                       0x7F,
+                                       0x80,
+                                       0xFF,
+                                       static_cast<uint8_t>(original + 1),
                                        static_cast<uint8_t>(original - 1)};
         std::sort(values.begin(), values.end());
         values.erase(std::unique(values.begin(), values.end()), values.end());
@@ -185,7 +189,8 @@ TEST_P(ByteCorruptionTest, NoSingleByteBreaksTheModule)
     EXPECT_GT(sessions, m.bytes.size() / stride * 4);
 }
 
-INSTANTIATE_TEST_SUITE_P(Messages, ByteCorruptionTest, ::testing::Range<size_t>(0, Messages().size()),
+INSTANTIATE_TEST_SUITE_P(Messages, ByteCorruptionTest,
+                         ::testing::Range<size_t>(0, Messages().size()),
                          [](const ::testing::TestParamInfo<size_t>& info) {
                              return "m" + std::to_string(info.param) + "_" +
                                     std::to_string(Messages()[info.param].msgId);

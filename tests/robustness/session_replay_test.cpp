@@ -129,7 +129,8 @@ TEST_F(SessionReplayTest, SeedsWithAFailedAllocation)
         int failed = 0;
         for (uint64_t k = 1; k <= n; k += n / 40 + 1) {
             inject::Reset(k);
-            const SessionStats stats = PlaySession(folder, seeds[i].data(), seeds[i].size(), faults);
+            const SessionStats stats =
+                PlaySession(folder, seeds[i].data(), seeds[i].size(), faults);
             failed += inject::Failed() ? 1 : 0;
             for (const Packet& p : stats.packets)
                 ASSERT_EQ(PacketFault(p), "") << "seed " << i << ", allocation " << k;

@@ -67,12 +67,30 @@ Cost Measure(F&& f)
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 #endif
-void* operator new(size_t size) { return CountedAlloc(size); }
-void* operator new[](size_t size) { return CountedAlloc(size); }
-void operator delete(void* p) noexcept { CountedFree(p); }
-void operator delete[](void* p) noexcept { CountedFree(p); }
-void operator delete(void* p, size_t) noexcept { CountedFree(p); }
-void operator delete[](void* p, size_t) noexcept { CountedFree(p); }
+void* operator new(size_t size)
+{
+    return CountedAlloc(size);
+}
+void* operator new[](size_t size)
+{
+    return CountedAlloc(size);
+}
+void operator delete(void* p) noexcept
+{
+    CountedFree(p);
+}
+void operator delete[](void* p) noexcept
+{
+    CountedFree(p);
+}
+void operator delete(void* p, size_t) noexcept
+{
+    CountedFree(p);
+}
+void operator delete[](void* p, size_t) noexcept
+{
+    CountedFree(p);
+}
 
 namespace orvane::test {
 namespace {
@@ -151,14 +169,16 @@ TEST(TextStorage, RandomBlocksAnswerAsCopiesWould)
                 if (which == 5)
                     b.text.push_back(0);
                 else
-                    b.text.insert(b.text.end(), pieces[which], pieces[which] + std::strlen(pieces[which]));
+                    b.text.insert(b.text.end(), pieces[which],
+                                  pieces[which] + std::strlen(pieces[which]));
             }
             const int size = static_cast<int>(b.text.size());
             const int entries = static_cast<int>(rng() % 8);
             for (int e = 0; e < entries; ++e) {
                 const int32_t id = ids[rng() % ids.size()];
                 const int32_t name = static_cast<int32_t>(rng() % (size + 3)) - 1;
-                const int32_t story = rng() % 3 == 0 ? name : static_cast<int32_t>(rng() % (size + 3)) - 1;
+                const int32_t story =
+                    rng() % 3 == 0 ? name : static_cast<int32_t>(rng() % (size + 3)) - 1;
                 b.AddLogEntry(id, name, story);
             }
             ApplyTaskLogMessage(Concat(TaskListBytes({}), b.Encode()), table);
@@ -200,8 +220,10 @@ TEST(TextStorage, RandomBlocksAnswerAsCopiesWould)
             ASSERT_EQ(sentences.Size(), sentenceModel.records.size()) << "round " << round;
             for (int32_t id : ids) {
                 const CopyingModel::Record* want = model.Find(id);
-                ASSERT_EQ(Text(table.FindName(id)), want ? want->name : "<null>") << "round " << round;
-                ASSERT_EQ(Text(table.FindStory(id)), want ? want->story : "<null>") << "round " << round;
+                ASSERT_EQ(Text(table.FindName(id)), want ? want->name : "<null>")
+                    << "round " << round;
+                ASSERT_EQ(Text(table.FindStory(id)), want ? want->story : "<null>")
+                    << "round " << round;
                 const CopyingModel::Record* sentence = sentenceModel.Find(id & 0xFFFF);
                 ASSERT_EQ(Text(sentences.Find(id & 0xFFFF)), sentence ? sentence->story : "<null>");
             }
@@ -286,7 +308,7 @@ TEST(TextStorage, RepeatedAdditionsHoldNoMoreMemory)
     EXPECT_STREQ(table.FindName(kBig + 4), "Name");
     EXPECT_STREQ(table.FindStory(kBig + 4), "desc");
     EXPECT_EQ(table.FindName(kBig + 5), nullptr);  // its own story has no separator
-    EXPECT_EQ(table.Size(), 75u + 99 * 50);  // repeats counted, not kept
+    EXPECT_EQ(table.Size(), 75u + 99 * 50);        // repeats counted, not kept
 }
 
 }  // namespace

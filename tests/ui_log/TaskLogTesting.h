@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "panelkit/Views.h"
 #include "client/StateView.h"
+#include "panelkit/Views.h"
 #include "tests/support/ModuleFixture.h"
 #include "ui/StoryTalk.h"
 #include "ui/TaskLinkButton.h"

@@ -2,8 +2,8 @@
 // reference host and the sample game.
 #include <algorithm>
 
-#include "panelkit/Views.h"
 #include "client/StateView.h"
+#include "panelkit/Views.h"
 #include "tests/ui_log/TaskLogTesting.h"
 
 namespace orvane::test {

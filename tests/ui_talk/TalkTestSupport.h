@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "panelkit/Views.h"
 #include "client/StateView.h"
 #include "client/TaskClient.h"
 #include "net/TaskWndCallback.h"
+#include "panelkit/Views.h"
 #include "tests/support/ModuleFixture.h"
 #include "ui/TalkText.h"
 #include "ui/TaskTalkDlg.h"

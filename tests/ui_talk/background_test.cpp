@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "panelkit/Views.h"
 #include "client/StateView.h"
+#include "panelkit/Views.h"
 #include "tests/ui_talk/TalkTestSupport.h"
 
 namespace orvane::test {
@@ -50,9 +50,9 @@ protected:
         Painted out{{}, {}, {}, 0};
         for (const panelkit::DrawnItem& item : panelkit::DrawnItems(canvas)) {
             // Texts, and the pictures the text control's scroll bar draws.
-            if (item.isText || (item.bitmap != StateView::ImgTop(*dlg) &&
-                                item.bitmap != StateView::ImgMid(*dlg) &&
-                                item.bitmap != StateView::ImgBottom(*dlg)))
+            if (item.isText ||
+                (item.bitmap != StateView::ImgTop(*dlg) && item.bitmap != StateView::ImgMid(*dlg) &&
+                 item.bitmap != StateView::ImgBottom(*dlg)))
                 continue;
             const int32_t y = item.y - wnd.top;
             EXPECT_EQ(item.x, wnd.left);

@@ -98,7 +98,7 @@ TEST_F(ConversationTest, WindowsOutliveTheClientSafely)
     Deliver(87, Conversation());
     CTaskTalkDlg* dlg = StateView::TalkDlg(*Client());
     ClickWindow(StateView::CloseWnd(*dlg));  // arms the sequencer's step timer
-    dlg->SetVisible(TRUE);          // and the window's guard timer
+    dlg->SetVisible(TRUE);                   // and the window's guard timer
     ASSERT_TRUE(host.timers.IsArmed(0, dlg));
 
     // Close kills both timers and cuts every window off from the host: its

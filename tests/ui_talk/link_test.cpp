@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "panelkit/Views.h"
 #include "client/StateView.h"
+#include "panelkit/Views.h"
 #include "tests/ui_talk/TalkTestSupport.h"
 
 namespace orvane::test {
@@ -98,7 +98,8 @@ TEST_F(LinkTest, PlainTextIsNotALink)
     dlg->AppendLine("Plain words", 0);
     dlg->AppendLine("Go", 5);
     dlg->SetVisible(TRUE);
-    const std::optional<XTalkLine> plain = panelkit::LineOf(StateView::Talk(*dlg)->GetItemContainer(), 0);
+    const std::optional<XTalkLine> plain =
+        panelkit::LineOf(StateView::Talk(*dlg)->GetItemContainer(), 0);
     XDesktop::GetInstance()->Click(POINT{plain->rect.left + 1, plain->rect.top + 1});
     EXPECT_TRUE(callback.events.empty());
     EXPECT_TRUE(dlg->IsVisible());

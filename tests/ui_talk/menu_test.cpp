@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "panelkit/Views.h"
 #include "client/StateView.h"
+#include "panelkit/Views.h"
 #include "tests/ui_talk/TalkTestSupport.h"
 
 namespace orvane::test {

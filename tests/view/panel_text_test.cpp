@@ -75,7 +75,9 @@ TEST(NoteTypingTest, BackspaceTakesAWholeCharacter)
     } cases[] = {
         {"ab", "a"},
         {"a\xD6\xD0" /* a中 */, "a"},
-        {"\xD6\xD0" "b", "\xD6\xD0"},
+        {"\xD6\xD0"
+         "b",
+         "\xD6\xD0"},
         // 0x81 0x41: the trail byte is in the ASCII range.
         {"\x81\x41", ""},
         {"x\n", "x"},

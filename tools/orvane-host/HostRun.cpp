@@ -49,8 +49,8 @@ bool HostRun::Start(Transcript& transcript, TextSink& out, const char* argv0)
                                           m_options.without);
     m_session->SetPictureOptions({m_options.frames, m_options.snapshotDir});
     m_lines = std::make_unique<FileLineIn>(fromStdin ? stdin : m_file);
-    m_player = std::make_unique<ScenarioPlayer>(*m_lines, name, m_program, transcript, *m_session,
-                                                out);
+    m_player =
+        std::make_unique<ScenarioPlayer>(*m_lines, name, m_program, transcript, *m_session, out);
     return true;
 }
 

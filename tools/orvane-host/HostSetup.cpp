@@ -173,8 +173,9 @@ std::optional<Options> ParseCommandLine(const std::vector<std::string>& args, st
                 reason = a + " needs a folder";
                 return std::nullopt;
             }
-            (a == "--game" ? options.gameDir
-                           : a == "--workdir" ? options.workDir : options.snapshotDir) = args[++i];
+            (a == "--game"      ? options.gameDir
+             : a == "--workdir" ? options.workDir
+                                : options.snapshotDir) = args[++i];
         } else if (a.size() > 1 && a[0] == '-' && a != "-") {
             reason = "unknown option " + a;
             return std::nullopt;

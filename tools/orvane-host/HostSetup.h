@@ -41,7 +41,7 @@ public:
     // False with a reason when that cannot be done.
     bool Prepare(const Options& options, const char* argv0, std::string& reason);
 
-    std::string game;      // absolute (UTF-8)
+    std::string game;  // absolute (UTF-8)
     std::string work;
     std::string workUtf8;  // the work folder as text (UTF-8)
     std::string workGbk;   // the same as the module gets it
