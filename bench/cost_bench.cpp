@@ -15,10 +15,10 @@
 
 #include "client/TaskClient.h"
 #include "client/TaskClientHelper.h"
-#include "fuzz/ModuleActions.h"
 #include "host/ReferenceHost.h"
 #include "tasks/MessageFormats.h"
 #include "tasks/TaskTables.h"
+#include "testkit/ModuleActions.h"
 #include "ui/Panelkit.h"
 
 namespace {

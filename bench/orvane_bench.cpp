@@ -9,12 +9,12 @@
 
 #include "client/TaskClient.h"
 #include "client/TaskClientHelper.h"
-#include "fuzz/ModuleActions.h"
 #include "host/ReferenceHost.h"
 #include "net/TaskWndCallback.h"
 #include "tasks/MessageFormats.h"
 #include "tasks/TaskTables.h"
-#include "tools/orvane-host/Messages.h"
+#include "testkit/ModuleActions.h"
+#include "tools/hostlib/Messages.h"
 #include "ui/Panelkit.h"
 
 namespace {

@@ -1,30 +1,38 @@
-# The module: client/, net/, tasks/, ui/. Compiled once into an object
-# library; the shared library (Orvane.dll) exports CTaskClientHelper alone,
-# and the static library gives the tests the module's inner classes.
-file(GLOB ORVANE_MODULE_SOURCES CONFIGURE_DEPENDS
-  ${CMAKE_SOURCE_DIR}/client/*.cpp
-  ${CMAKE_SOURCE_DIR}/net/*.cpp
-  ${CMAKE_SOURCE_DIR}/tasks/*.cpp
-  ${CMAKE_SOURCE_DIR}/ui/*.cpp)
-list(FILTER ORVANE_MODULE_SOURCES EXCLUDE REGEX ".*/(DllMain|ModuleEntry)\\.cpp$")
+# The module: one layer per folder (cmake/Layers.cmake), whose objects make
+# the shared library (Orvane.dll), which exports CTaskClientHelper alone,
+# and the static library that gives the tests the module's inner classes.
+foreach(folder client net tasks ui)
+  add_subdirectory(${folder})
+endforeach()
+orvane_layer_roots()
 
-add_library(orvane_objs OBJECT ${ORVANE_MODULE_SOURCES})
-target_include_directories(orvane_objs PUBLIC ${CMAKE_SOURCE_DIR})
-target_compile_definitions(orvane_objs PUBLIC ORVANE_BUILD)
-target_link_libraries(orvane_objs PUBLIC orvane_platform panelkit)
+set(ORVANE_MODULE_OBJECTS
+  $<TARGET_OBJECTS:orvane_client> $<TARGET_OBJECTS:orvane_net>
+  $<TARGET_OBJECTS:orvane_tasks> $<TARGET_OBJECTS:orvane_ui>)
 
-add_library(orvane_core STATIC $<TARGET_OBJECTS:orvane_objs>)
-target_link_libraries(orvane_core PUBLIC orvane_objs)
+add_library(orvane_core STATIC ${ORVANE_MODULE_OBJECTS})
+target_include_directories(orvane_core PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_definitions(orvane_core PUBLIC ORVANE_BUILD)
+target_link_libraries(orvane_core PUBLIC orvane_platform panelkit)
 
+# The entry point the system calls when it loads the library.
 if(WIN32)
-  add_library(orvane SHARED $<TARGET_OBJECTS:orvane_objs> ${CMAKE_SOURCE_DIR}/client/DllMain.cpp)
-  target_compile_definitions(orvane PRIVATE ORVANE_BUILD)
+  add_library(orvane_entry OBJECT ${CMAKE_SOURCE_DIR}/client/DllMain.cpp)
+else()
+  add_library(orvane_entry OBJECT ${CMAKE_SOURCE_DIR}/client/ModuleEntry.cpp)
+endif()
+orvane_layer_includes(orvane_entry client)
+
+add_library(orvane SHARED ${ORVANE_MODULE_OBJECTS} $<TARGET_OBJECTS:orvane_entry>)
+if(WIN32)
   set_target_properties(orvane PROPERTIES OUTPUT_NAME Orvane PREFIX "")
 else()
-  add_library(orvane SHARED $<TARGET_OBJECTS:orvane_objs> ${CMAKE_SOURCE_DIR}/client/ModuleEntry.cpp)
   target_link_options(orvane PRIVATE
     -Wl,--version-script=${CMAKE_SOURCE_DIR}/cmake/orvane.map -Wl,--no-undefined)
   set_property(TARGET orvane APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/cmake/orvane.map)
 endif()
-target_include_directories(orvane PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(orvane PRIVATE orvane_platform panelkit)
+# Programs of this tree include the headers by their folders; an installed
+# SDK's clients by <orvane/...> (cmake/Install.cmake).
+target_include_directories(orvane INTERFACE
+  $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}> $<INSTALL_INTERFACE:include>)
+target_link_libraries(orvane PRIVATE orvane_platform PUBLIC panelkit)

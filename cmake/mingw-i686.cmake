@@ -14,11 +14,6 @@ set(CMAKE_CXX_COMPILER ${ORVANE_MINGW_CXX})
 set(CMAKE_RC_COMPILER ${ORVANE_MINGW_TRIPLE}-windres)
 set(CMAKE_OBJDUMP ${ORVANE_MINGW_TRIPLE}-objdump)
 
-# GCC 12's libstdc++ makes -Wrestrict report overlaps that cannot happen in
-# inlined std::string appends at -O2 on 32-bit targets (a known false alarm); the
-# native build keeps the warning.
-set(CMAKE_CXX_FLAGS_INIT "-Wno-restrict")
-
 # Libraries and packages come from the cross sysroot only; header-only
 # packages from the build machine are allowed in explicitly where needed.
 set(CMAKE_FIND_ROOT_PATH /usr/${ORVANE_MINGW_TRIPLE})

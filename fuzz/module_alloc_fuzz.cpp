@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "fuzz/ModuleActions.h"
-#include "tests/inject/AllocInjector.h"
+#include "testkit/AllocInjector.h"
+#include "testkit/ModuleActions.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "fuzz/ModuleActions.h"
+#include "testkit/ModuleActions.h"
 
 namespace {
 

@@ -13,7 +13,7 @@ want() { for p in "$@"; do have "$p" || need+=("$p"); done; }
 case "${1:-linux}" in
 linux)
     want g++ cmake make libgtest-dev libgmock-dev googletest nlohmann-json3-dev libstb-dev \
-        libfreetype-dev fonts-wqy-zenhei libsdl2-dev xvfb xdotool
+        libfreetype-dev fonts-wqy-zenhei libsdl2-dev xvfb xdotool clang-format-14
     ;;
 m32)
     want g++-multilib cmake make googletest nlohmann-json3-dev libstb-dev

@@ -99,7 +99,7 @@ step "Microsoft-ABI build"
 cmake -S "$repo" -B "$msvc" \
     -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/msvc-i686.cmake" \
     -DORVANE_WINE_INCLUDE="$build/wine/headers" \
-    -DCMAKE_BUILD_TYPE="$build_type" \
+    -DCMAKE_BUILD_TYPE="$build_type" -DORVANE_WERROR=ON \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$launcher" \
     -DORVANE_TEST_LAUNCHER="$launcher" >/dev/null
 cmake --build "$msvc" -j "$jobs"
@@ -127,7 +127,7 @@ if [ "$gnu_unit_tests" != 0 ]; then
     step "unit tests with mingw-w64: build"
     cmake -S "$repo" -B "$gnu" \
         -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-i686.cmake" \
-        -DCMAKE_BUILD_TYPE="$build_type" \
+        -DCMAKE_BUILD_TYPE="$build_type" -DORVANE_WERROR=ON \
         -DORVANE_GNU_UNIT_TESTS_ONLY=ON \
         -DCMAKE_CROSSCOMPILING_EMULATOR="$launcher" \
         -DORVANE_TEST_LAUNCHER="$launcher" >/dev/null

@@ -20,14 +20,19 @@ suite_done() {
 }
 [ "$(id -u)" = 0 ] && scripts/deps.sh linux
 
+echo "== Layout of the code (clang-format)"
+scripts/check-format.sh
+suite_done "clang-format check"
+
+# Warnings are errors in every build of the test command.
 echo "== Linux build and tests"
-cmake -S . -B build/linux -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build/linux -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_WERROR=ON >/dev/null
 cmake --build build/linux -j"$jobs"
 ctest --test-dir build/linux -j"$jobs" --output-on-failure
 suite_done "Linux build and tests"
 
 echo "== Sanitizer build and tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
-cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=ON >/dev/null
+cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DORVANE_SANITIZE=ON -DORVANE_WERROR=ON >/dev/null
 cmake --build build/asan -j"$jobs"
 ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \

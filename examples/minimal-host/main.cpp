@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "client/TaskClientHelper.h"
-#include "ui/Panelkit.h"
+#include <orvane/client/TaskClientHelper.h>
+#include <orvane/ui/Panelkit.h>
 
 using Bytes = std::vector<uint8_t>;
 

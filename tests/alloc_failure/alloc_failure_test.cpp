@@ -17,7 +17,7 @@
 #include "client/ModuleState.h"
 #include "client/StateView.h"
 #include "tasks/TaskObserver.h"
-#include "tests/inject/AllocInjector.h"
+#include "testkit/AllocInjector.h"
 #include "tests/ui_talk/TalkTestSupport.h"
 #include "ui/TaskLinkButton.h"
 #include "ui/TaskLogDlg.h"

@@ -9,11 +9,11 @@
 
 #include "client/ModuleState.h"
 #include "client/TaskClient.h"
-#include "fuzz/ModuleActions.h"
 #include "host/Encoding.h"
 #include "tasks/TaskTalkSequencer.h"
-#include "tools/orvane-host/Messages.h"
-#include "tools/orvane-host/Session.h"
+#include "testkit/ModuleActions.h"
+#include "tools/hostlib/Messages.h"
+#include "tools/hostlib/Session.h"
 #include "tools/orvane-inspect/MessageReport.h"
 #include "tools/orvane-inspect/ModuleView.h"
 

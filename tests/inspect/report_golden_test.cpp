@@ -7,8 +7,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "fuzz/ModuleActions.h"
-#include "tools/orvane-host/Scenario.h"
+#include "testkit/ModuleActions.h"
+#include "tools/hostlib/Scenario.h"
 #include "tools/orvane-inspect/MessageReport.h"
 #include "tools/orvane-inspect/TreeText.h"
 

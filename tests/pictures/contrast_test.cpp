@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
-#include "fuzz/ModuleActions.h"
 #include "panelkit/Views.h"
-#include "tools/orvane-host/DesktopPicture.h"
-#include "tools/orvane-host/Session.h"
-#include "tools/orvane-host/Transcript.h"
+#include "testkit/ModuleActions.h"
+#include "tools/hostlib/DesktopPicture.h"
+#include "tools/hostlib/Session.h"
+#include "tools/hostlib/Transcript.h"
 #include "ui/Panelkit.h"
 
 namespace orvane::test {

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "fuzz/ModuleActions.h"
+#include "testkit/ModuleActions.h"
 #include "tests/robustness/PacketCheck.h"
-#include "tools/orvane-host/Scenario.h"
+#include "tools/hostlib/Scenario.h"
 
 namespace orvane::fuzz {
 namespace {

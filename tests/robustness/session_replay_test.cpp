@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "fuzz/ModuleActions.h"
+#include "testkit/ModuleActions.h"
 #ifndef _WIN32
-#include "tests/inject/AllocInjector.h"
+#include "testkit/AllocInjector.h"
 #endif
 #include "tests/robustness/PacketCheck.h"
 

@@ -16,7 +16,8 @@ if(NOT status EQUAL 0)
 endif()
 foreach(file include/orvane/client/TaskClientHelper.h include/orvane/client/ITaskClient.h
     include/orvane/client/HostInterfaces.h include/orvane/tasks/TaskRecords.h
-    include/orvane/ui/TaskMainWnd.h lib/cmake/Orvane/OrvaneConfig.cmake)
+    include/orvane/ui/TaskMainWnd.h lib/cmake/Orvane/OrvaneConfig.cmake
+    lib/cmake/Orvane/OrvaneConfigVersion.cmake lib/cmake/Orvane/OrvaneTargets.cmake)
   if(NOT EXISTS ${prefix}/${file})
     message(FATAL_ERROR "the SDK lacks ${file}")
   endif()
@@ -72,3 +73,29 @@ if(NOT status EQUAL 0 OR NOT out MATCHES "${EXPECT}")
   message(FATAL_ERROR "${PROGRAM} failed (${status}):\n${out}${err}")
 endif()
 message(STATUS "${out}")
+
+# Without CMake: the same client through pkg-config, where the SDK has its
+# file (Linux) and this machine the program.
+find_program(PKG_CONFIG pkg-config)
+if(PCSOURCES AND CXX AND PKG_CONFIG AND EXISTS ${prefix}/lib/pkgconfig/orvane.pc)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env PKG_CONFIG_PATH=${prefix}/lib/pkgconfig
+      ${PKG_CONFIG} --cflags --libs orvane
+    RESULT_VARIABLE status OUTPUT_VARIABLE flags ERROR_VARIABLE err OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "pkg-config does not know orvane: ${err}")
+  endif()
+  separate_arguments(flags UNIX_COMMAND "${flags}")
+  string(REPLACE "|" ";" sources "${PCSOURCES}")
+  list(TRANSFORM sources PREPEND ${SOURCE}/)
+  execute_process(COMMAND ${CXX} -std=c++20 ${sources} ${flags} -I${prefix}/include/orvane
+      -o ${WORK}/pc-client
+    RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "the client does not build with pkg-config's flags:\n${out}")
+  endif()
+  execute_process(COMMAND ${WORK}/pc-client WORKING_DIRECTORY ${WORK}/run
+    RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT status EQUAL 0 OR NOT out MATCHES "${EXPECT}")
+    message(FATAL_ERROR "the pkg-config client failed (${status}):\n${out}${err}")
+  endif()
+endif()

@@ -4,8 +4,8 @@
 #include <atomic>
 #include <chrono>
 
-#include "fuzz/ModuleActions.h"
 #include "platform/DebugChannel.h"
+#include "testkit/ModuleActions.h"
 #include "ui/Panelkit.h"
 
 namespace orvane::test {

@@ -1,5 +1,5 @@
 // The layouts of messages 87 and 91 that the talk and tasklog ops build.
-#include "tools/orvane-host/Messages.h"
+#include "tools/hostlib/Messages.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tools/orvane-host/Scenario.h"
+#include "tools/hostlib/Scenario.h"
 
 namespace orvane::hostprog {
 namespace {

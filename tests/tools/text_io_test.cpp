@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/orvane-host/TextIO.h"
+#include "tools/hostlib/TextIO.h"
 
 namespace orvane::hostprog {
 namespace {

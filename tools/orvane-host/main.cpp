@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "tools/orvane-host/HostRun.h"
-#include "tools/orvane-host/HostSetup.h"
+#include "tools/hostlib/HostRun.h"
+#include "tools/hostlib/HostSetup.h"
 
 #if !defined(_WIN32)
 #include <csignal>

@@ -3,7 +3,7 @@
 
 #include "tasks/MessageFormats.h"
 #include "tasks/PageClass.h"
-#include "tools/orvane-host/Scenario.h"
+#include "tools/hostlib/Scenario.h"
 #include "tools/orvane-inspect/DecodeTree.h"
 
 namespace orvane::inspect {

@@ -3,7 +3,7 @@
 #include "host/Encoding.h"
 #include "tasks/ByteReader.h"
 #include "tasks/MessageFormats.h"
-#include "tools/orvane-host/Scenario.h"
+#include "tools/hostlib/Scenario.h"
 
 namespace orvane::inspect {
 

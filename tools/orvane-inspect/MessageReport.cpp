@@ -2,8 +2,8 @@
 
 #include <istream>
 
-#include "tools/orvane-host/StreamLimits.h"
-#include "tools/orvane-host/Transcript.h"
+#include "tools/hostlib/StreamLimits.h"
+#include "tools/hostlib/Transcript.h"
 #include "tools/orvane-inspect/Effects.h"
 #include "tools/orvane-inspect/ModuleView.h"
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/orvane-host/HostSetup.h"
-#include "tools/orvane-host/Session.h"
-#include "tools/orvane-host/Transcript.h"
+#include "tools/hostlib/HostSetup.h"
+#include "tools/hostlib/Session.h"
+#include "tools/hostlib/Transcript.h"
 #include "tools/orvane-inspect/DecodeTree.h"
 
 namespace orvane::inspect {

@@ -7,8 +7,8 @@
 #include <iterator>
 #include <sstream>
 
-#include "tools/orvane-host/Scenario.h"
-#include "tools/orvane-host/StreamLimits.h"
+#include "tools/hostlib/Scenario.h"
+#include "tools/hostlib/StreamLimits.h"
 #include "tools/orvane-inspect/MessageReport.h"
 #include "tools/orvane-inspect/TreeText.h"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "tools/orvane-host/Pixels.h"
+#include "tools/hostlib/Pixels.h"
 
 namespace orvane::view {
 

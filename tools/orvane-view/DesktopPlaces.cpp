@@ -1,7 +1,7 @@
 #include "tools/orvane-view/DesktopPlaces.h"
 
 #include "panelkit/Views.h"
-#include "tools/orvane-host/WindowDump.h"
+#include "tools/hostlib/WindowDump.h"
 #include "ui/Panelkit.h"
 
 namespace orvane::view {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "tools/orvane-host/Pixels.h"
+#include "tools/hostlib/Pixels.h"
 #include "tools/orvane-view/PanelText.h"
 
 namespace orvane::view {

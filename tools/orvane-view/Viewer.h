@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "tools/orvane-host/HostRun.h"
-#include "tools/orvane-host/Transcript.h"
+#include "tools/hostlib/HostRun.h"
+#include "tools/hostlib/Transcript.h"
 #include "tools/orvane-view/ConfirmBox.h"
 #include "tools/orvane-view/NoteTyping.h"
 #include "tools/orvane-view/TranscriptPanel.h"

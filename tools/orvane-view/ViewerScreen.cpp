@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "tools/orvane-host/DesktopPicture.h"
+#include "tools/hostlib/DesktopPicture.h"
 #include "tools/orvane-view/DesktopPlaces.h"
 #include "tools/orvane-view/Viewer.h"
 

@@ -5,7 +5,7 @@
 #include <iostream>
 #include <memory>
 
-#include "tools/orvane-host/HostRun.h"
+#include "tools/hostlib/HostRun.h"
 #include "tools/orvane-view/TranscriptPanel.h"
 #include "tools/orvane-view/Viewer.h"
 

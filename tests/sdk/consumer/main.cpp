@@ -2,8 +2,11 @@
 // client interface, the host interfaces and the window command interface.
 #include <cstdio>
 
-#include "client/TaskClientHelper.h"
-#include "ui/TaskMainWnd.h"
+#include <orvane/client/TaskClientHelper.h>
+#include <orvane/ui/TaskMainWnd.h>
+
+// Built from legacy.cpp, with the include names of 1.0.
+bool LegacyNamesReachTheHelper();
 
 int main()
 {
@@ -15,5 +18,5 @@ int main()
     ITaskWnd* (*toCommands)(CTaskMainWnd*) = [](CTaskMainWnd* w) -> ITaskWnd* { return w; };
     std::printf("create %d, client %s, commands %s\n", made ? 1 : 0, client ? "set" : "null",
                 toCommands(nullptr) == nullptr ? "ok" : "bad");
-    return made || client != nullptr ? 1 : 0;
+    return made || client != nullptr || !LegacyNamesReachTheHelper() ? 1 : 0;
 }

@@ -1,0 +1,25 @@
+# Builds each probe of the module's layers (BUILD, the build folder; PROBES,
+# a list of target|header|expectation) and checks that a refused include
+# fails for want of the header, and an allowed one builds.
+cmake_minimum_required(VERSION 3.25)
+set(failures "")
+foreach(probe ${PROBES})
+  string(REPLACE "|" ";" fields "${probe}")
+  list(GET fields 0 target)
+  list(GET fields 1 header)
+  list(GET fields 2 expected)
+  execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD} --target ${target}
+    RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  if(expected STREQUAL "built" AND NOT status EQUAL 0)
+    string(APPEND failures "${target}: ${header} should build:\n${out}\n")
+  elseif(expected STREQUAL "refused")
+    if(status EQUAL 0)
+      string(APPEND failures "${target}: ${header} was included, and should not be\n")
+    elseif(NOT out MATCHES "No such file or directory|file not found")
+      string(APPEND failures "${target}: failed, but not for want of ${header}:\n${out}\n")
+    endif()
+  endif()
+endforeach()
+if(failures)
+  message(FATAL_ERROR "${failures}")
+endif()

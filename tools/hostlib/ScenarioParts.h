@@ -1,0 +1,15 @@
+// The readers of the ops with more to them than a key or two; used by
+// ReadScenarioLine. Each throws LineFault.
+#pragma once
+
+#include "tools/hostlib/Scenario.h"
+#include "tools/hostlib/ScenarioFields.h"
+
+namespace orvane::hostprog {
+
+void ReadCall(const OpFields& fields, Op& op);
+void ReadServer(const OpFields& fields, Op& op);
+void ReadTalk(const OpFields& fields, Op& op);
+void ReadTaskLog(const OpFields& fields, Op& op);
+
+}  // namespace orvane::hostprog
