@@ -19,6 +19,10 @@ set(ORVANE_SDK_HEADERS
   ui/TaskMainWnd.h
   ui/Panelkit.h
   ui/PanelkitApi.h
+  ui/PanelkitControls.h
+  ui/PanelkitDesktop.h
+  ui/PanelkitDrawing.h
+  ui/PanelkitWindow.h
   ui/ResObject.h
   platform/Win32.h)
 foreach(header ${ORVANE_SDK_HEADERS})

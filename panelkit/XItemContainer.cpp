@@ -4,14 +4,13 @@
 // (panelkit/LineBreak.h) before the maximum width. Rows are as high as the
 // container font's text height (16 for the default 12-pixel font).
 // Positions are desktop coordinates, shifted up by the scroll offset.
+// Links, their clicks and drawing are in XItemContainerLinks.cpp.
 #include <algorithm>
 
 #include "panelkit/Internals.h"
 #include "panelkit/LineBreak.h"
 #include "panelkit/LinkMarkup.h"
-#include "panelkit/TextPainter.h"
 #include "panelkit/TextUtil.h"
-#include "panelkit/WindowState.h"
 #include "ui/Panelkit.h"
 
 namespace {
@@ -25,12 +24,6 @@ void RefreshOwnerBar(XItemContainer* items)
         talk->GetScrollBar()->Refresh();
 }
 
-// Links are drawn in yellow (RGB 5-6-5, panelkit::kLinkColor) so that they
-// stand out from the text, and underlined; the one under the mouse in the
-// hover colour.
-using panelkit::kLinkColor;
-using panelkit::kLinkHoverColor;
-
 int32_t CharWidth(ITTFont* font, const char* text, size_t length)
 {
     char buffer[3] = {0, 0, 0};
@@ -39,9 +32,39 @@ int32_t CharWidth(ITTFont* font, const char* text, size_t length)
     return font->GetTextWidth(buffer);
 }
 
-bool Intersects(const RECT& a, const RECT& b)
+// The characters of all fragments of a line in one run, so that the rules
+// of where a row may end see across a link's edge. Two allocations a line,
+// whatever its length or its rows.
+void MeasureUnits(const XTalkLine& line, ITTFont* font, std::vector<panelkit::TextUnit>& units)
 {
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+    size_t bytes = 0;
+    for (const XTalkFragment& fragment : line.fragments)
+        bytes += fragment.text.size();
+    units.reserve(bytes);
+    for (size_t f = 0; f < line.fragments.size(); ++f) {
+        const std::string& text = line.fragments[f].text;
+        for (size_t pos = 0; pos < text.size();) {
+            const size_t step = panelkit::GbkCharLength(text.c_str(), text.size(), pos);
+            units.push_back({CharWidth(font, text.c_str() + pos, step),
+                             panelkit::ClassOf(text.c_str() + pos, step),
+                             static_cast<uint8_t>(step), static_cast<uint32_t>(f),
+                             static_cast<uint32_t>(pos)});
+            pos += step;
+        }
+    }
+}
+
+// The rectangle around a fragment's pieces, from firstPiece to the line's last.
+RECT BoundPieces(const XTalkLine& line, size_t firstPiece)
+{
+    RECT rect = line.pieces[firstPiece].rect;
+    for (size_t p = firstPiece + 1; p < line.pieces.size(); ++p) {
+        const RECT& r = line.pieces[p].rect;
+        rect.left = std::min(rect.left, r.left);
+        rect.right = std::max(rect.right, r.right);
+        rect.bottom = std::max(rect.bottom, r.bottom);
+    }
+    return rect;
 }
 
 }  // namespace
@@ -232,25 +255,8 @@ void XItemContainer::LayoutLine(int32_t index)
     line.pieces.clear();
     const int32_t lineTop = rowTop;
 
-    // The characters of all fragments in one run, so that the rules of where
-    // a row may end see across a link's edge.
-    // Two allocations a line, whatever its length or its rows.
-    size_t bytes = 0;
-    for (const XTalkFragment& fragment : line.fragments)
-        bytes += fragment.text.size();
     std::vector<panelkit::TextUnit> units;
-    units.reserve(bytes);
-    for (size_t f = 0; f < line.fragments.size(); ++f) {
-        const std::string& text = line.fragments[f].text;
-        for (size_t pos = 0; pos < text.size();) {
-            const size_t step = panelkit::GbkCharLength(text.c_str(), text.size(), pos);
-            units.push_back({CharWidth(font, text.c_str() + pos, step),
-                             panelkit::ClassOf(text.c_str() + pos, step),
-                             static_cast<uint8_t>(step), static_cast<uint32_t>(f),
-                             static_cast<uint32_t>(pos)});
-            pos += step;
-        }
-    }
+    MeasureUnits(line, font, units);
     std::vector<size_t> starts;
     panelkit::RowStarts(units, wrap ? m_nMaxWidth : 0, starts);
 
@@ -287,13 +293,7 @@ void XItemContainer::LayoutLine(int32_t index)
             fragment.rect = RECT{left + x, rowTop, left + x, rowTop + rowHeight};
             continue;
         }
-        fragment.rect = line.pieces[firstPiece].rect;
-        for (size_t p = firstPiece + 1; p < line.pieces.size(); ++p) {
-            const RECT& r = line.pieces[p].rect;
-            fragment.rect.left = std::min(fragment.rect.left, r.left);
-            fragment.rect.right = std::max(fragment.rect.right, r.right);
-            fragment.rect.bottom = std::max(fragment.rect.bottom, r.bottom);
-        }
+        fragment.rect = BoundPieces(line, firstPiece);
     }
     const int32_t rows = static_cast<int32_t>(starts.size());
     line.rows = rows;
@@ -325,117 +325,6 @@ void XItemContainer::MoveWindow(int32_t dx, int32_t dy)
 {
     XWindow::MoveWindow(dx, dy);
     Layout();
-}
-
-bool XItemContainer::FindLink(POINT pt, int32_t& line, int32_t& fragment)
-{
-    // Only the visible part of the container takes clicks.
-    if (!panelkit::RectContains(m_rcWindow, pt))
-        return false;
-    for (size_t l = 0; l < m_pItemData->lines.size(); ++l) {
-        const XTalkLine& current = m_pItemData->lines[l];
-        for (const XTalkPiece& piece : current.pieces) {
-            const XTalkFragment& owner = current.fragments[static_cast<size_t>(piece.fragment)];
-            if (owner.isLink && panelkit::RectContains(piece.rect, pt)) {
-                line = static_cast<int32_t>(l);
-                fragment = piece.fragment;
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
-bool XItemContainer::FindHoveredLink(int32_t& line, int32_t& fragment)
-{
-    XDesktop* desktop = GetDesktop();
-    if (desktop->GetMouseWindow() != this || !panelkit::AcceptsInput(this))
-        return false;
-    return FindLink(desktop->GetLastMousePoint(), line, fragment);
-}
-
-BOOL XItemContainer::HoveredLink(XTalkFragmentInfo& info)
-{
-    int32_t line = -1;
-    int32_t fragment = -1;
-    if (!FindHoveredLink(line, fragment))
-        return FALSE;
-    return GetFragmentInfo(line, fragment, info);
-}
-
-BOOL XItemContainer::LinkAt(POINT pt, XTalkFragmentInfo& info)
-{
-    int32_t line = -1;
-    int32_t fragment = -1;
-    if (!FindLink(pt, line, fragment))
-        return FALSE;
-    return GetFragmentInfo(line, fragment, info);
-}
-
-BOOL XItemContainer::OnMouseDown(uint32_t a, uint32_t b, POINT pt)
-{
-    if (a != 1)
-        return XWindow::OnMouseDown(a, b, pt);
-    m_bLinkPressed = FindLink(pt, m_nPressedLine, m_nPressedFragment);
-    m_pItemData->pressedUrl.clear();
-    if (m_bLinkPressed) {
-        m_pItemData->pressedUrl = m_pItemData->lines[static_cast<size_t>(m_nPressedLine)]
-                                      .fragments[static_cast<size_t>(m_nPressedFragment)]
-                                      .url;
-    }
-    GetDesktop()->SetCaptureWindow(this);
-    return TRUE;
-}
-
-BOOL XItemContainer::OnMouseUp(uint32_t a, uint32_t b, POINT pt)
-{
-    if (a != 1 || !m_bLinkPressed)
-        return XWindow::OnMouseUp(a, b, pt);
-    m_bLinkPressed = false;
-    int32_t line = -1;
-    int32_t fragment = -1;
-    if (!panelkit::AcceptsInput(this) || !FindLink(pt, line, fragment) || line != m_nPressedLine ||
-        fragment != m_nPressedFragment)
-        return FALSE;
-    XTalk* talk = dynamic_cast<XTalk*>(GetParent());
-    if (talk == nullptr)
-        return FALSE;
-    // The handler may end the whole window: keep the url on the stack and
-    // touch nothing of this container afterwards.
-    const std::string url = m_pItemData->pressedUrl;
-    talk->OnTaskTextClick(url.c_str());
-    return TRUE;
-}
-
-void XItemContainer::OnDraw(ICanvas* canvas, RECT& rc)
-{
-    if (canvas == nullptr)
-        return;
-    ITTFont* font = GetFont();
-    RECT clip = m_rcWindow;
-    int32_t hoveredLine = -1;
-    int32_t hoveredFragment = -1;
-    const XTalkFragment* hovered = nullptr;
-    if (FindHoveredLink(hoveredLine, hoveredFragment))
-        hovered = &m_pItemData->lines[static_cast<size_t>(hoveredLine)]
-                       .fragments[static_cast<size_t>(hoveredFragment)];
-    for (const XTalkLine& line : m_pItemData->lines) {
-        for (const XTalkPiece& piece : line.pieces) {
-            if (!Intersects(piece.rect, clip))
-                continue;
-            const XTalkFragment& owner = line.fragments[static_cast<size_t>(piece.fragment)];
-            const std::string text = line.PieceText(piece);
-            if (!owner.isLink) {
-                canvas->DrawString(font, piece.rect.left, piece.rect.top, text.c_str(),
-                                   GetForeColor(), &clip, 1);
-                continue;
-            }
-            canvas->DrawString(font, piece.rect.left, piece.rect.top, text.c_str(),
-                               &owner == hovered ? kLinkHoverColor : kLinkColor, &clip,
-                               1 | panelkit::kDrawUnderline);
-        }
-    }
-    XWindow::OnDraw(canvas, rc);
 }
 
 const char* XItemContainer::GetClassName()

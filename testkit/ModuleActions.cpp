@@ -16,6 +16,7 @@
 #include "panelkit/ImageCache.h"
 #include "panelkit/Views.h"
 #include "platform/DebugChannel.h"
+#include "testkit/ClientCalls.h"
 #include "testkit/ModuleTargets.h"
 #include "tools/hostlib/Messages.h"
 #include "ui/Panelkit.h"
@@ -24,38 +25,6 @@
 namespace orvane::fuzz {
 
 namespace {
-
-// Operands come from the rest of the input; a short input reads zeros.
-class ActionReader {
-public:
-    ActionReader(const uint8_t* data, size_t size) : m_data(data), m_size(size) {}
-    bool AtEnd() const { return m_pos >= m_size; }
-    uint8_t U8() { return m_pos < m_size ? m_data[m_pos++] : 0; }
-    uint16_t U16()
-    {
-        const uint16_t lo = U8();
-        return static_cast<uint16_t>(lo | (U8() << 8));
-    }
-    int16_t I16() { return static_cast<int16_t>(U16()); }
-    int32_t I32()
-    {
-        const uint32_t lo = U16();
-        return static_cast<int32_t>(lo | (static_cast<uint32_t>(U16()) << 16));
-    }
-    // Up to n bytes, fewer when the input ends first.
-    std::vector<uint8_t> Bytes(size_t n)
-    {
-        n = std::min(n, m_size - std::min(m_pos, m_size));
-        std::vector<uint8_t> out(m_data + m_pos, m_data + m_pos + n);
-        m_pos += n;
-        return out;
-    }
-
-private:
-    const uint8_t* m_data;
-    size_t m_size;
-    size_t m_pos = 0;
-};
 
 // A host-side window callback, as a game client hands to a selection menu.
 class HostCallback : public IWndCallback {
@@ -70,96 +39,6 @@ public:
 
 constexpr int32_t kModuleWindows[] = {CTaskClient::kTalkWndID, CTaskClient::kLogWndID,
                                       CTaskClient::kMenuWndID, CTaskClient::kMenuWnd2ID};
-
-RECT ReadRect(ActionReader& in)
-{
-    RECT rc{};
-    rc.left = in.I16();
-    rc.top = in.I16();
-    rc.right = in.I16();
-    rc.bottom = in.I16();
-    return rc;
-}
-
-std::string ReadText(ActionReader& in)
-{
-    const std::vector<uint8_t> bytes = in.Bytes(in.U8());
-    return std::string(bytes.begin(), bytes.end());
-}
-
-void ClientCall(ITaskClient* client, ActionReader& in, HostCallback& callback)
-{
-    const uint8_t which = in.U8();
-    if (client == nullptr)
-        return;
-    RECT rc{};
-    switch (which % 14) {
-        case 0: {
-            const std::string text = ReadText(in);
-            client->AddTalkLine(text.c_str(), in.I32());
-            break;
-        }
-        case 1:
-            rc = ReadRect(in);
-            client->SetTalkWndPos(rc);
-            break;
-        case 2:
-            client->GetTalkWndRect(rc);
-            break;
-        case 3: {
-            // Operands in input order, whatever the compiler's argument order.
-            const int16_t dx = in.I16();
-            client->MoveTalkWnd(dx, in.I16());
-            break;
-        }
-        case 4: {
-            TaskListRecord list{};
-            list.nCount = in.I32();
-            for (int32_t& id : list.nTaskID)
-                id = in.I32();
-            client->UpdateTaskList(&list);
-            break;
-        }
-        case 5:
-            client->CreateClientLogWnd();
-            break;
-        case 6:
-            rc = ReadRect(in);
-            client->SetLogWndPos(rc);
-            break;
-        case 7:
-            client->GetLogWndRect(rc);
-            break;
-        case 8: {
-            // Operands in input order, whatever the compiler's argument order.
-            const int16_t dx = in.I16();
-            client->MoveLogWnd(dx, in.I16());
-            break;
-        }
-        case 9:
-            client->HideLogWnd();
-            break;
-        case 10:
-            client->InitTaskObserver();
-            break;
-        case 11: {
-            const int32_t id = in.I32();
-            client->GetTaskName(id);
-            client->GetTaskDesc(id);
-            client->GetTalkText(id);
-            client->ReservedQuery(id);
-            break;
-        }
-        case 12: {
-            const int32_t id = in.I32();
-            client->CreateClientTalkWnd(id, (in.U8() & 1) ? &callback : nullptr);
-            break;
-        }
-        default:
-            client->UpdateTaskList(nullptr);
-            break;
-    }
-}
 
 void Deliver(host::ReferenceHost& host, int32_t msgId, ActionReader& in)
 {
@@ -186,6 +65,123 @@ std::filesystem::path MakeWorkFolder(const std::string& name)
 }
 
 constexpr int kMaxRestarts = 4;
+
+// What a session plays on; the restarts so far.
+struct Stage {
+    host::ReferenceHost& host;
+    CTaskClientHelper& helper;
+    HostCallback& callback;
+    SessionStats& stats;
+    int restarts = 0;
+};
+
+void StartClient(Stage& s)
+{
+    s.helper.Create(s.host.Client());
+    if (ITaskClient* client = s.helper.GetITaskClient())
+        client->InitTaskObserver();
+}
+
+void RestartClient(Stage& s)
+{
+    // Each one costs a whole client; a few reach all there is.
+    if (++s.restarts > kMaxRestarts)
+        return;
+    s.helper.Close();
+    StartClient(s);
+}
+
+// A top-level window picked by the next operand, or null when there is none.
+XWindow* PickTopLevel(ActionReader& in)
+{
+    const uint8_t n = in.U8();
+    const std::vector<XWindow*> windows = TopLevelWindows();
+    return windows.empty() ? nullptr : windows[n % windows.size()];
+}
+
+void ClickLink(ActionReader& in, SessionStats& stats)
+{
+    if (const std::optional<POINT> pt = LinkPoint(in.U8())) {
+        XDesktop::GetInstance()->Click(*pt);
+        ++stats.clicks;
+    }
+}
+
+void ClickLog(ActionReader& in, SessionStats& stats)
+{
+    const uint8_t n = in.U8();
+    CTaskLogDlg* dlg = LogDialog();
+    XWindow* control = dlg ? LogControl(dlg, n) : nullptr;
+    if (control != nullptr && control->IsVisible()) {
+        XDesktop::GetInstance()->Click(Centre(control));
+        ++stats.clicks;
+    }
+}
+
+void MouseAt(uint8_t action, ActionReader& in)
+{
+    const POINT pt{in.U16() % 1024, in.U16() % 768};
+    if (action == kClickAt)
+        XDesktop::GetInstance()->Click(pt);
+    else
+        XDesktop::GetInstance()->MouseMove(pt, 0);
+}
+
+void TypeNote(ActionReader& in)
+{
+    const std::string text = ReadText(in);
+    if (XWindow* note = NoteWindow(LogDialog()))
+        note->SetWindowTextA(text.c_str());
+}
+
+void PlayAction(uint8_t action, ActionReader& in, Stage& s)
+{
+    switch (action) {
+        case kServer87:
+        case kServer91:
+            Deliver(s.host, action == kServer87 ? 87 : 91, in);
+            ++s.stats.messages;
+            break;
+        case kAdvance:
+            s.host.timers.Advance(in.U16());
+            break;
+        case kClickLink:
+            ClickLink(in, s.stats);
+            break;
+        case kClickLog:
+            ClickLog(in, s.stats);
+            break;
+        case kAnswerBox:
+            s.host.ui.Answer(static_cast<int8_t>(in.U8()));
+            break;
+        case kClickAt:
+        case kMouseMove:
+            MouseAt(action, in);
+            break;
+        case kOpenWindow: {
+            const int32_t id = kModuleWindows[in.U8() % std::size(kModuleWindows)];
+            s.host.ui.OpenClientWnd(id, (in.U8() & 1) ? &s.callback : nullptr);
+            break;
+        }
+        case kDestroyWindow:
+            if (XWindow* wnd = PickTopLevel(in))
+                XDesktop::GetInstance()->DestroyWindow(wnd);
+            break;
+        case kClientCall:
+            ClientCall(s.helper.GetITaskClient(), in, s.callback);
+            break;
+        case kAccelKey:
+            if (XWindow* wnd = PickTopLevel(in))
+                XDesktop::GetInstance()->AccelKey(wnd);
+            break;
+        case kTypeNote:
+            TypeNote(in);
+            break;
+        default:  // kRestart
+            RestartClient(s);
+            break;
+    }
+}
 
 }  // namespace
 
@@ -239,99 +235,20 @@ SessionStats PlaySession(const GameFolder& folder, const uint8_t* data, size_t s
     host.ui.SetClientSource([] { return CTaskClientHelper::m_pTaskClient; });
 
     CTaskClientHelper helper;
-    helper.Create(host.Client());
-    if (ITaskClient* client = helper.GetITaskClient())
-        client->InitTaskObserver();
+    Stage stage{host, helper, callback, stats};
+    StartClient(stage);
 
     ActionReader in(data, size);
-    int restarts = 0;
     // Bounded so that a long input cannot turn into a long session.
     for (; !in.AtEnd() && stats.actions < 256; ++stats.actions) {
         const uint8_t action = in.U8() % kActionCount;
-        const auto play = [&] {
-            switch (action) {
-                case kServer87:
-                case kServer91:
-                    Deliver(host, action == kServer87 ? 87 : 91, in);
-                    ++stats.messages;
-                    break;
-                case kAdvance:
-                    host.timers.Advance(in.U16());
-                    break;
-                case kClickLink:
-                    if (const std::optional<POINT> pt = LinkPoint(in.U8())) {
-                        XDesktop::GetInstance()->Click(*pt);
-                        ++stats.clicks;
-                    }
-                    break;
-                case kClickLog: {
-                    const uint8_t n = in.U8();
-                    CTaskLogDlg* dlg = LogDialog();
-                    XWindow* control = dlg ? LogControl(dlg, n) : nullptr;
-                    if (control != nullptr && control->IsVisible()) {
-                        XDesktop::GetInstance()->Click(Centre(control));
-                        ++stats.clicks;
-                    }
-                    break;
-                }
-                case kAnswerBox:
-                    host.ui.Answer(static_cast<int8_t>(in.U8()));
-                    break;
-                case kClickAt:
-                case kMouseMove: {
-                    const POINT pt{in.U16() % 1024, in.U16() % 768};
-                    if (action == kClickAt)
-                        XDesktop::GetInstance()->Click(pt);
-                    else
-                        XDesktop::GetInstance()->MouseMove(pt, 0);
-                    break;
-                }
-                case kOpenWindow: {
-                    const int32_t id = kModuleWindows[in.U8() % std::size(kModuleWindows)];
-                    host.ui.OpenClientWnd(id, (in.U8() & 1) ? &callback : nullptr);
-                    break;
-                }
-                case kDestroyWindow: {
-                    const uint8_t n = in.U8();
-                    const std::vector<XWindow*> windows = TopLevelWindows();
-                    if (!windows.empty())
-                        XDesktop::GetInstance()->DestroyWindow(windows[n % windows.size()]);
-                    break;
-                }
-                case kClientCall:
-                    ClientCall(helper.GetITaskClient(), in, callback);
-                    break;
-                case kAccelKey: {
-                    const uint8_t n = in.U8();
-                    const std::vector<XWindow*> windows = TopLevelWindows();
-                    if (!windows.empty())
-                        XDesktop::GetInstance()->AccelKey(windows[n % windows.size()]);
-                    break;
-                }
-                case kTypeNote: {
-                    const std::string text = ReadText(in);
-                    if (XWindow* note = NoteWindow(LogDialog()))
-                        note->SetWindowTextA(text.c_str());
-                    break;
-                }
-                default:  // kRestart
-                    // Each one costs a whole client; a few reach all there is.
-                    if (++restarts > kMaxRestarts)
-                        break;
-                    helper.Close();
-                    helper.Create(host.Client());
-                    if (ITaskClient* client = helper.GetITaskClient())
-                        client->InitTaskObserver();
-                    break;
-            }
-        };
         if (faults.arm == nullptr) {
-            play();
+            PlayAction(action, in, stage);
             continue;
         }
         try {
             faults.arm();
-            play();
+            PlayAction(action, in, stage);
             faults.disarm();
         } catch (const std::bad_alloc&) {
             faults.disarm();

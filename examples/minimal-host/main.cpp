@@ -1,5 +1,8 @@
 // A game client in one file: the seven services, one NPC conversation
 // (message 87), the player's click on an answer, and the answer packet.
+#include <orvane/client/TaskClientHelper.h>
+#include <orvane/ui/Panelkit.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -7,9 +10,6 @@
 #include <memory>
 #include <utility>
 #include <vector>
-
-#include <orvane/client/TaskClientHelper.h>
-#include <orvane/ui/Panelkit.h>
 
 using Bytes = std::vector<uint8_t>;
 

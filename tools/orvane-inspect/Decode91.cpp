@@ -97,21 +97,42 @@ void Entries(std::span<const uint8_t> message, const TextBlock& block, Json& nod
     }
 }
 
-}  // namespace
-
-Json Decode91(std::span<const uint8_t> message, Decoded91& out)
+void Reject(Json& node, const std::string& why, Decoded91& out)
 {
-    Json fields = Json::array();
-    fields.push_back(ListRecord(message));
-    if (message.size() == kTaskListSize) {
+    out.block = BlockFate::Logged;
+    node["verdict"] = "block rejected (" + why + "): logged " + kLogLine;
+    out.lost.push_back("the task-log block is rejected (" + why + ")");
+}
+
+// A block that passed every rule: kind 2 empties the table first, and the
+// window gets the message unless the additions stopped.
+void AcceptedBlock(std::span<const uint8_t> message, const HeaderFields& h, const TextBlock& block,
+                   Json& node, Decoded91& out)
+{
+    out.block = BlockFate::Accepted;
+    out.emptied = h.kind == kKindTaskLogAll;
+    if (out.emptied && h.textSize <= 0) {
         out.handedOn = true;
-        return fields;
+        node["verdict"] = "kind 2 with text size 0: the table is emptied and nothing is read";
+        if (h.entryCount > 0)
+            out.lost.push_back(Num(h.entryCount) + " entries not read: the text size is 0");
+        return;
     }
-    auto reject = [&](Json& node, const std::string& why) {
-        out.block = BlockFate::Logged;
-        node["verdict"] = "block rejected (" + why + "): logged " + kLogLine;
-        out.lost.push_back("the task-log block is rejected (" + why + ")");
-    };
+    Entries(message, block, node, out);
+    bool stopped = false;
+    for (const TaskLogRead& e : out.entries)
+        stopped = stopped || e.fate == EntryFate::Stopped;
+    out.handedOn = !stopped;
+    node["verdict"] = std::string(out.emptied ? "kind 2 (the whole list): the table is emptied, "
+                                                "then the entries are added"
+                                              : "kind 3 (additions): the entries are added") +
+                      (stopped ? "; stopped at a bad entry" : "");
+}
+
+// The task-log block after the record: its header, the rules it must pass
+// in the module's order, and its entries when it passes them.
+Json BlockNode(std::span<const uint8_t> message, Decoded91& out)
+{
     Json node;
     node["field"] = "task-log block";
     node["offset"] = kTaskListSize;
@@ -120,9 +141,8 @@ Json Decode91(std::span<const uint8_t> message, Decoded91& out)
         node["rules"].push_back(Rule("length " + Num(static_cast<int64_t>(message.size())) +
                                          " < 54 (and not 44): no room for a block header",
                                      false));
-        reject(node, "too short");
-        fields.push_back(std::move(node));
-        return fields;
+        Reject(node, "too short", out);
+        return node;
     }
     const std::optional<HeaderFields> h = HeaderNode(message, kTaskListSize, node);
     Json& rules = node["rules"];
@@ -133,9 +153,8 @@ Json Decode91(std::span<const uint8_t> message, Decoded91& out)
             "inspector fault: the block's layout verdict differs from the module's");
     out.kind = h->kind;
     if (!block) {
-        reject(node, LayoutFault(*h, message.size(), kTaskListSize));
-        fields.push_back(std::move(node));
-        return fields;
+        Reject(node, LayoutFault(*h, message.size(), kTaskListSize), out);
+        return node;
     }
     const bool known = h->kind >= kKindTaskLogAll && h->kind <= kKindTaskLogRefresh;
     rules.push_back(
@@ -144,45 +163,37 @@ Json Decode91(std::span<const uint8_t> message, Decoded91& out)
         out.block = BlockFate::Accepted;
         out.handedOn = true;
         node["verdict"] = "kind 4: nothing is read; the message goes to the task log window";
-        fields.push_back(std::move(node));
-        return fields;
+        return node;
     }
     if (!known) {
         out.block = BlockFate::Silent;
         node["verdict"] = "unknown kind: nothing happens, silently";
         out.lost.push_back("a task-log block of kind " + Num(h->kind) + " is ignored");
-        fields.push_back(std::move(node));
-        return fields;
+        return node;
     }
     const bool count = block->CountMatchesIndex();
     rules.push_back(Rule("entry count " + Num(h->entryCount) + (count ? " = " : " \u2260 ") +
                              "index " + Num(h->indexSize) + " / 8 = " + Num(h->indexSize >> 3),
                          count));
     if (!count) {
-        reject(node, "entry count");
-        fields.push_back(std::move(node));
-        return fields;
+        Reject(node, "entry count", out);
+        return node;
     }
-    out.block = BlockFate::Accepted;
-    out.emptied = h->kind == kKindTaskLogAll;
-    if (out.emptied && h->textSize <= 0) {
+    AcceptedBlock(message, *h, *block, node, out);
+    return node;
+}
+
+}  // namespace
+
+Json Decode91(std::span<const uint8_t> message, Decoded91& out)
+{
+    Json fields = Json::array();
+    fields.push_back(ListRecord(message));
+    if (message.size() == kTaskListSize) {
         out.handedOn = true;
-        node["verdict"] = "kind 2 with text size 0: the table is emptied and nothing is read";
-        if (h->entryCount > 0)
-            out.lost.push_back(Num(h->entryCount) + " entries not read: the text size is 0");
-        fields.push_back(std::move(node));
         return fields;
     }
-    Entries(message, *block, node, out);
-    bool stopped = false;
-    for (const TaskLogRead& e : out.entries)
-        stopped = stopped || e.fate == EntryFate::Stopped;
-    out.handedOn = !stopped;
-    node["verdict"] = std::string(out.emptied ? "kind 2 (the whole list): the table is emptied, "
-                                                "then the entries are added"
-                                              : "kind 3 (additions): the entries are added") +
-                      (stopped ? "; stopped at a bad entry" : "");
-    fields.push_back(std::move(node));
+    fields.push_back(BlockNode(message, out));
     return fields;
 }
 

@@ -47,6 +47,7 @@ public:
 
 private:
     void Handle(const SDL_Event& event);
+    void HandleWheel(const SDL_Event& event);
     void HandleKey(int32_t key);
     void HandleButton(int32_t x, int32_t y, bool down);
     void HandleNoteKey(int32_t key);

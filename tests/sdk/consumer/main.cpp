@@ -1,9 +1,9 @@
 // Uses what a game client uses from the installed headers: the helper, the
 // client interface, the host interfaces and the window command interface.
-#include <cstdio>
-
 #include <orvane/client/TaskClientHelper.h>
 #include <orvane/ui/TaskMainWnd.h>
+
+#include <cstdio>
 
 // Built from legacy.cpp, with the include names of 1.0.
 bool LegacyNamesReachTheHelper();
