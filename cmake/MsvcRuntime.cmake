@@ -35,4 +35,5 @@ add_dependencies(orvane_crt orvane_import_libs)
 # The runtime library comes before the import libraries on every link line,
 # so that its atexit is the one the compiler's calls reach.
 target_link_libraries(orvane_crt INTERFACE ${ORVANE_IMPORT_LIBS})
-link_libraries(orvane_crt)
+# Only in this build tree: an installed client links the runtime of its own build.
+link_libraries($<BUILD_INTERFACE:orvane_crt>)
