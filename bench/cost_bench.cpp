@@ -164,6 +164,36 @@ Bytes TalkMessage(int n, Texts texts)
 
 const int kCounts[] = {10, 100, 1000, 4095};
 
+// One series of rows over kCounts: how the time grows from 1000 entries to
+// 4095, and the worst shared-text time against copying the message.
+class Series {
+public:
+    Series(Texts texts, double& worstShared) : m_texts(texts), m_worstShared(worstShared) {}
+
+    void Add(int n, double t, size_t messageBytes)
+    {
+        if (n == 1000)
+            m_t1000 = t;
+        if (n == 4095) {
+            m_t4095 = t;
+            if (m_texts == Texts::Shared)
+                m_worstShared = std::max(m_worstShared, t / MemcpyTime(messageBytes));
+        }
+    }
+
+    void PrintGrowth() const
+    {
+        if (m_t1000 > 0 && m_t4095 > 0 && *g_filter == 0)
+            std::printf("%-46s growth t(4095)/t(1000) = %.2f\n", "", m_t4095 / m_t1000);
+    }
+
+private:
+    Texts m_texts;
+    double& m_worstShared;
+    double m_t1000 = 0;
+    double m_t4095 = 0;
+};
+
 void MessageRows()
 {
     std::printf("\n== Messages 91 and 87 into the tables\n");
@@ -171,7 +201,7 @@ void MessageRows()
     for (int16_t kind : {int16_t{2}, int16_t{3}}) {
         for (bool large : {false, true}) {
             for (Texts texts : {Texts::Own, Texts::Shared}) {
-                double t1000 = 0, t4095 = 0;
+                Series series(texts, worstShared);
                 for (int n : kCounts) {
                     const Bytes message = TaskLogMessage(kind, n, large, texts);
                     const std::string what =
@@ -181,21 +211,14 @@ void MessageRows()
                         TaskLogTable table;
                         g_sink = g_sink + orvane::ApplyTaskLogMessage(message, table);
                     });
-                    if (n == 1000)
-                        t1000 = t;
-                    if (n == 4095) {
-                        t4095 = t;
-                        if (texts == Texts::Shared)
-                            worstShared = std::max(worstShared, t / MemcpyTime(message.size()));
-                    }
+                    series.Add(n, t, message.size());
                 }
-                if (t1000 > 0 && t4095 > 0 && *g_filter == 0)
-                    std::printf("%-46s growth t(4095)/t(1000) = %.2f\n", "", t4095 / t1000);
+                series.PrintGrowth();
             }
         }
     }
     for (Texts texts : {Texts::Own, Texts::Shared}) {
-        double t1000 = 0, t4095 = 0;
+        Series series(texts, worstShared);
         for (int n : kCounts) {
             const Bytes message = TalkMessage(n, texts);
             const std::string what = std::string("87 sentences") +
@@ -206,16 +229,9 @@ void MessageRows()
                 orvane::LoadTalkSentences(message, table);
                 g_sink = g_sink + static_cast<uint32_t>(table.Size());
             });
-            if (n == 1000)
-                t1000 = t;
-            if (n == 4095) {
-                t4095 = t;
-                if (texts == Texts::Shared)
-                    worstShared = std::max(worstShared, t / MemcpyTime(message.size()));
-            }
+            series.Add(n, t, message.size());
         }
-        if (t1000 > 0 && t4095 > 0 && *g_filter == 0)
-            std::printf("%-46s growth t(4095)/t(1000) = %.2f\n", "", t4095 / t1000);
+        series.PrintGrowth();
     }
     if (*g_filter == 0)
         std::printf("largest shared-text message: %.1f x its memcpy (target at most 200)\n",

@@ -29,6 +29,22 @@ bool ComposeScriptPath(char (&path)[260], const char* format, const char* workPa
     return orvane::FormatText(path, sizeof path, format, workPath) >= 0;
 }
 
+// A text looked up in a table first, then in the task script entry of id.
+// Nothing thrown leaves the lookup.
+template <class FromTable, class FromEntry>
+const char* LookUpText(const char* operation, IResScript* script, int32_t id, FromTable fromTable,
+                       FromEntry fromEntry)
+{
+    return orvane::Contain(operation, static_cast<const char*>(nullptr), [&]() -> const char* {
+        if (const char* text = fromTable())
+            return text;
+        if (script != nullptr)
+            if (IResObject* entry = script->GetEntry(id))
+                return fromEntry(entry);
+        return nullptr;
+    });
+}
+
 }  // namespace
 
 using orvane::Contain;
@@ -97,41 +113,25 @@ bool CTaskClient::Initialize(IResLoader* loader, const char* workPath)
 
 const char* CTaskClient::GetTaskName(int32_t id)
 {
-    return Contain("CTaskClient::GetTaskName()", static_cast<const char*>(nullptr),
-                   [&]() -> const char* {
-                       if (const char* name = m_TaskLogTable.FindName(id))
-                           return name;
-                       if (m_pTaskScript != nullptr)
-                           if (IResObject* entry = m_pTaskScript->GetEntry(id))
-                               return entry->GetName();
-                       return nullptr;
-                   });
+    return LookUpText(
+        "CTaskClient::GetTaskName()", m_pTaskScript, id,
+        [&] { return m_TaskLogTable.FindName(id); },
+        [](IResObject* entry) { return entry->GetName(); });
 }
 
 const char* CTaskClient::GetTaskDesc(int32_t id)
 {
-    return Contain("CTaskClient::GetTaskDesc()", static_cast<const char*>(nullptr),
-                   [&]() -> const char* {
-                       if (const char* story = m_TaskLogTable.FindStory(id))
-                           return story;
-                       if (m_pTaskScript != nullptr)
-                           if (IResObject* entry = m_pTaskScript->GetEntry(id))
-                               return entry->GetAttr("desc");
-                       return nullptr;
-                   });
+    return LookUpText(
+        "CTaskClient::GetTaskDesc()", m_pTaskScript, id,
+        [&] { return m_TaskLogTable.FindStory(id); },
+        [](IResObject* entry) { return entry->GetAttr("desc"); });
 }
 
 const char* CTaskClient::GetTalkText(int32_t id)
 {
-    return Contain("CTaskClient::GetTalkText()", static_cast<const char*>(nullptr),
-                   [&]() -> const char* {
-                       if (const char* text = m_SentenceTable.Find(id))
-                           return text;
-                       if (m_pTaskScript != nullptr)
-                           if (IResObject* entry = m_pTaskScript->GetEntry(id))
-                               return entry->GetAttr("out");
-                       return nullptr;
-                   });
+    return LookUpText(
+        "CTaskClient::GetTalkText()", m_pTaskScript, id, [&] { return m_SentenceTable.Find(id); },
+        [](IResObject* entry) { return entry->GetAttr("out"); });
 }
 
 const char* CTaskClient::ReservedQuery(int32_t)

@@ -13,6 +13,21 @@
 using orvane::Contain;
 using orvane::g_LogSink;
 
+namespace {
+
+// A call on a window the client may not have made yet: without the window
+// it does nothing, and nothing thrown leaves it.
+template <class Dlg, class Call>
+void OnWindow(const char* operation, Dlg* dlg, Call&& call)
+{
+    Contain(operation, [&] {
+        if (dlg != nullptr)
+            call(*dlg);
+    });
+}
+
+}  // namespace
+
 // ---------------------------------------------------------------------------
 // The NPC talk window and the selection menus
 
@@ -27,26 +42,20 @@ bool CTaskClient::AddTalkLine(const char* text, int32_t link)
 
 void CTaskClient::SetTalkWndPos(RECT& rc)
 {
-    Contain("CTaskClient::SetTalkWndPos()", [&] {
-        if (m_pTaskTalkDlg != nullptr)
-            m_pTaskTalkDlg->SetWindowPos(rc);
-    });
+    OnWindow("CTaskClient::SetTalkWndPos()", m_pTaskTalkDlg,
+             [&](CTaskTalkDlg& dlg) { dlg.SetWindowPos(rc); });
 }
 
 void CTaskClient::GetTalkWndRect(RECT& rc)
 {
-    Contain("CTaskClient::GetTalkWndRect()", [&] {
-        if (m_pTaskTalkDlg != nullptr)
-            m_pTaskTalkDlg->GetWindowRect(rc);
-    });
+    OnWindow("CTaskClient::GetTalkWndRect()", m_pTaskTalkDlg,
+             [&](CTaskTalkDlg& dlg) { dlg.GetWindowRect(rc); });
 }
 
 void CTaskClient::MoveTalkWnd(int32_t dx, int32_t dy)
 {
-    Contain("CTaskClient::MoveTalkWnd()", [&] {
-        if (m_pTaskTalkDlg != nullptr)
-            m_pTaskTalkDlg->MoveWindow(dx, dy);
-    });
+    OnWindow("CTaskClient::MoveTalkWnd()", m_pTaskTalkDlg,
+             [&](CTaskTalkDlg& dlg) { dlg.MoveWindow(dx, dy); });
 }
 
 XWindow* CTaskClient::CreateClientTalkWnd(int32_t id, IWndCallback* callback)
@@ -188,32 +197,24 @@ bool CTaskClient::CreateClientLogDlg(IResObject* res, int32_t id, IWndCallback* 
 
 void CTaskClient::SetLogWndPos(RECT& rc)
 {
-    Contain("CTaskClient::SetLogWndPos()", [&] {
-        if (m_pTaskLogDlg != nullptr)
-            m_pTaskLogDlg->SetWindowPos(rc);
-    });
+    OnWindow("CTaskClient::SetLogWndPos()", m_pTaskLogDlg,
+             [&](CTaskLogDlg& dlg) { dlg.SetWindowPos(rc); });
 }
 
 void CTaskClient::GetLogWndRect(RECT& rc)
 {
-    Contain("CTaskClient::GetLogWndRect()", [&] {
-        if (m_pTaskLogDlg != nullptr)
-            m_pTaskLogDlg->GetWindowRect(rc);
-    });
+    OnWindow("CTaskClient::GetLogWndRect()", m_pTaskLogDlg,
+             [&](CTaskLogDlg& dlg) { dlg.GetWindowRect(rc); });
 }
 
 void CTaskClient::MoveLogWnd(int32_t dx, int32_t dy)
 {
-    Contain("CTaskClient::MoveLogWnd()", [&] {
-        if (m_pTaskLogDlg != nullptr)
-            m_pTaskLogDlg->MoveWindow(dx, dy);
-    });
+    OnWindow("CTaskClient::MoveLogWnd()", m_pTaskLogDlg,
+             [&](CTaskLogDlg& dlg) { dlg.MoveWindow(dx, dy); });
 }
 
 void CTaskClient::HideLogWnd()
 {
-    Contain("CTaskClient::HideLogWnd()", [&] {
-        if (m_pTaskLogDlg != nullptr)
-            m_pTaskLogDlg->SetVisible(FALSE);
-    });
+    OnWindow("CTaskClient::HideLogWnd()", m_pTaskLogDlg,
+             [](CTaskLogDlg& dlg) { dlg.SetVisible(FALSE); });
 }

@@ -2,25 +2,19 @@
 // an input choose which allocation of the session fails (0: none), the rest
 // is a session as for module_fuzz. Built with clang and -DORVANE_FUZZ=ON:
 //   scripts/fuzz.sh module_alloc 300
-#include <cstdlib>
-#include <memory>
-#include <string>
-
 #include "testkit/AllocInjector.h"
 #include "testkit/ModuleActions.h"
 
 namespace {
 
-std::unique_ptr<orvane::fuzz::GameFolder> g_folder;
+const orvane::fuzz::GameFolder* g_folder = nullptr;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    g_folder = std::make_unique<orvane::fuzz::GameFolder>(ORVANE_SAMPLE_DIR);
-    // ORVANE_FUZZ_SEEDS: the seed sessions, each with failures spread over it.
-    if (const char* dir = std::getenv("ORVANE_FUZZ_SEEDS"))
-        orvane::fuzz::WriteSeedFiles(dir, {1, 7, 30, 100, 300, 1000, 3000});
+    // The seed sessions, each with failures spread over it.
+    g_folder = &orvane::fuzz::StartFuzzing({1, 7, 30, 100, 300, 1000, 3000});
     return 0;
 }
 

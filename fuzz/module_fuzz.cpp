@@ -3,23 +3,17 @@
 // ModuleActions.h). Built with clang and -DORVANE_FUZZ=ON:
 //   scripts/fuzz.sh module 300
 // Set ORVANE_FUZZ_SEEDS to a folder to have the seed sessions written there.
-#include <cstdlib>
-#include <memory>
-#include <string>
-
 #include "testkit/ModuleActions.h"
 
 namespace {
 
-std::unique_ptr<orvane::fuzz::GameFolder> g_folder;
+const orvane::fuzz::GameFolder* g_folder = nullptr;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    g_folder = std::make_unique<orvane::fuzz::GameFolder>(ORVANE_SAMPLE_DIR);
-    if (const char* dir = std::getenv("ORVANE_FUZZ_SEEDS"))
-        orvane::fuzz::WriteSeedFiles(dir);
+    g_folder = &orvane::fuzz::StartFuzzing();
     return 0;
 }
 

@@ -75,6 +75,11 @@ std::vector<std::vector<uint8_t>> SeedSessions();
 // file per seed and k, the two little-endian bytes of k before the session.
 void WriteSeedFiles(const std::string& dir, const std::vector<uint16_t>& failAt = {});
 
+// What a fuzz target starts with: the sample game in a work folder that
+// lasts as long as the process, and, when ORVANE_FUZZ_SEEDS names a folder,
+// the seed files written there (failAt as for WriteSeedFiles).
+const GameFolder& StartFuzzing(const std::vector<uint16_t>& failAt = {});
+
 // The server messages inside the seed sessions, in the order they appear.
 struct SeedMessage {
     int32_t msgId;  // 87 or 91

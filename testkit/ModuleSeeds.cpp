@@ -1,5 +1,6 @@
 // Seed sessions: what a game server and a player really do, so that mutations
 // start from deep inside the module rather than at its front door.
+#include <cstdlib>
 #include <fstream>
 #include <string>
 
@@ -230,6 +231,14 @@ void WriteSeedFiles(const std::string& dir, const std::vector<uint16_t>& failAt)
         for (uint16_t k : failAt)
             write({static_cast<uint8_t>(k & 0xFF), static_cast<uint8_t>(k >> 8)}, seed);
     }
+}
+
+const GameFolder& StartFuzzing(const std::vector<uint16_t>& failAt)
+{
+    static const GameFolder folder(ORVANE_SAMPLE_DIR);
+    if (const char* dir = std::getenv("ORVANE_FUZZ_SEEDS"))
+        WriteSeedFiles(dir, failAt);
+    return folder;
 }
 
 }  // namespace orvane::fuzz

@@ -4,20 +4,16 @@ namespace orvane::hostprog {
 
 LineRead ReadLimitedLine(std::FILE* in, std::string& line, size_t limit)
 {
-    line.clear();
-    for (;;) {
+    bool failed = false;
+    const LineRead read = TakeLimitedLine(line, limit, [&]() -> std::optional<char> {
         const int c = std::fgetc(in);
         if (c == EOF) {
-            if (std::ferror(in) != 0)
-                return LineRead::kFailed;
-            return line.empty() ? LineRead::kEnd : LineRead::kLine;
+            failed = std::ferror(in) != 0;
+            return std::nullopt;
         }
-        if (c == '\n')
-            return LineRead::kLine;
-        if (line.size() == limit)
-            return LineRead::kTooLong;
-        line.push_back(static_cast<char>(c));
-    }
+        return static_cast<char>(c);
+    });
+    return failed ? LineRead::kFailed : read;
 }
 
 std::string LineTooLongText(size_t limit)

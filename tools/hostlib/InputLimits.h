@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace orvane::hostprog {
@@ -21,6 +22,24 @@ enum class LineRead { kLine, kEnd, kTooLong, kFailed };
 // Reads one line (without its '\n') of at most limit bytes. kTooLong when
 // the line goes on past the limit; nothing more of it is kept.
 LineRead ReadLimitedLine(std::FILE* in, std::string& line, size_t limit = kMaxLineBytes);
+
+// The line reading both stream kinds share: next() gives the next byte, or
+// nothing at the end of the input.
+template <class Next>
+LineRead TakeLimitedLine(std::string& line, size_t limit, Next&& next)
+{
+    line.clear();
+    for (;;) {
+        const std::optional<char> c = next();
+        if (!c)
+            return line.empty() ? LineRead::kEnd : LineRead::kLine;
+        if (*c == '\n')
+            return LineRead::kLine;
+        if (line.size() == limit)
+            return LineRead::kTooLong;
+        line.push_back(*c);
+    }
+}
 
 // "the line is longer than 1048576 bytes"
 std::string LineTooLongText(size_t limit = kMaxLineBytes);

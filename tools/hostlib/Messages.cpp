@@ -6,10 +6,6 @@ namespace orvane::hostprog {
 
 namespace {
 
-constexpr size_t kTalkFixedSize = 540;
-constexpr size_t kPageSize = 88;
-constexpr size_t kTaskListSize = 44;
-constexpr int32_t kBlockHeaderSize = 10;
 constexpr int32_t kInt16Max = std::numeric_limits<int16_t>::max();
 
 class ByteWriter {
@@ -37,6 +33,16 @@ public:
 private:
     std::vector<uint8_t> m_bytes;
 };
+
+// Whether the message's fixed part came out at its record size; anything
+// else is a fault of this writer.
+bool FixedPartDone(ByteWriter& w, size_t size, std::string& reason)
+{
+    if (w.Bytes().size() == size)
+        return true;
+    reason = "internal layout error";
+    return false;
+}
 
 // The header every text block starts with; the index and text area sizes
 // are int16 fields, so both must stay within 32767 bytes.
@@ -75,7 +81,7 @@ std::optional<std::vector<uint8_t>> BuildTalkMessage(const TalkMessageInput& msg
     w.I16(msg.pageCount ? *msg.pageCount : static_cast<int32_t>(msg.pages.size()));
     w.Zeros(2);
     for (const TalkPageInput& page : msg.pages) {
-        if (page.options.size() > static_cast<size_t>(kMaxPageOptions)) {
+        if (page.options.size() > static_cast<size_t>(kMaxTalkOptions)) {
             reason = "a page has at most 10 options";
             return std::nullopt;
         }
@@ -85,13 +91,11 @@ std::optional<std::vector<uint8_t>> BuildTalkMessage(const TalkMessageInput& msg
             w.I32(link);
             w.I32(resId);
         }
-        w.Zeros(8 * (kMaxPageOptions - page.options.size()));
+        w.Zeros(8 * (kMaxTalkOptions - page.options.size()));
     }
-    w.Zeros(kPageSize * (kMaxTalkPages - msg.pages.size()));
-    if (w.Bytes().size() != kTalkFixedSize) {
-        reason = "internal layout error";
+    w.Zeros(sizeof(TaskTalkPage) * (kMaxTalkPages - msg.pages.size()));
+    if (!FixedPartDone(w, kTalkFixedSize, reason))
         return std::nullopt;
-    }
     if (!msg.sentences)
         return std::move(w.Bytes());
 
@@ -127,10 +131,8 @@ std::optional<std::vector<uint8_t>> BuildTaskLogMessage(const TaskLogMessageInpu
     for (int32_t id : msg.ids)
         w.I32(id);
     w.Zeros(4 * (kMaxLogIds - msg.ids.size()));
-    if (w.Bytes().size() != kTaskListSize) {
-        reason = "internal layout error";
+    if (!FixedPartDone(w, kTaskListSize, reason))
         return std::nullopt;
-    }
     if (!msg.kind)
         return std::move(w.Bytes());
 

@@ -3,17 +3,26 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
+#include "tasks/TaskRecords.h"
+
 namespace orvane::hostprog {
 
-constexpr int kMaxTalkPages = 6;
-constexpr int kMaxPageOptions = 10;
-constexpr int kMaxLogIds = 10;
+// The records are the SDK's (kMaxTalkPages and kMaxTalkOptions with them);
+// message 87 puts a reply key before its page area, and a text block after
+// either message starts with a header of its own.
+constexpr size_t kReplyKeySize = 8;
+constexpr size_t kTalkFixedSize = kReplyKeySize + sizeof(TaskTalkPageArea);  // 540
+constexpr size_t kTaskListSize = sizeof(TaskListRecord);                     // 44
+constexpr int kMaxLogIds = std::extent_v<decltype(TaskListRecord::nTaskID)>;
+constexpr int32_t kBlockHeaderSize = 10;
 
 struct TalkPageInput {
     int32_t task = 0;
@@ -21,7 +30,7 @@ struct TalkPageInput {
 };
 
 struct TalkMessageInput {
-    std::array<uint8_t, 8> key{};
+    std::array<uint8_t, kReplyKeySize> key{};
     std::vector<TalkPageInput> pages;  // at most 6
     std::optional<int16_t> pageCount;  // default: the number of pages
     // (nResID, GBK text); present: a kind 1 talk-sentence block follows the pages.

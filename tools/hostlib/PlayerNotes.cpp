@@ -1,9 +1,11 @@
 #include "tools/hostlib/PlayerNotes.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include "client/ITaskClient.h"
 #include "panelkit/Views.h"
+#include "tools/hostlib/Messages.h"
 #include "tools/hostlib/WindowDump.h"
 #include "ui/Panelkit.h"
 
@@ -11,16 +13,9 @@ namespace orvane::hostprog {
 
 namespace {
 
-// Message 87: the fixed part and where its pieces sit in it.
-constexpr size_t kPageCountAt = 8;
-constexpr size_t kPagesAt = 12;
-constexpr size_t kPageSize = 88;
-constexpr int32_t kPageSlots = 6;
-constexpr int32_t kOptionSlots = 10;
-constexpr size_t kSentenceBlockAt = 540;
-constexpr int32_t kBlockHeaderSize = 10;
-// Message 91: a count and ten id slots.
-constexpr int32_t kIdSlots = 10;
+// Where message 87's page area puts its count and its pages.
+constexpr size_t kPageCountAt = kReplyKeySize + offsetof(TaskTalkPageArea, m_nPageCount);
+constexpr size_t kPagesAt = kReplyKeySize + offsetof(TaskTalkPageArea, m_Pages);
 
 // Little-endian reads; bytes the message does not hold read as 0, as the
 // module reads them.
@@ -71,10 +66,10 @@ std::optional<std::pair<int32_t, int32_t>> BlockAt(std::span<const uint8_t> m, s
 // its text size (an empty text at the very end of the block).
 std::optional<int32_t> OffsetAtTheEnd(std::span<const uint8_t> m, int32_t resID)
 {
-    const auto block = BlockAt(m, kSentenceBlockAt);
+    const auto block = BlockAt(m, kTalkFixedSize);
     if (!block)
         return std::nullopt;
-    const size_t index = kSentenceBlockAt + kBlockHeaderSize;
+    const size_t index = kTalkFixedSize + kBlockHeaderSize;
     for (int32_t i = 0; i < block->first; ++i) {
         if (I32(m, index + 8 * static_cast<size_t>(i)) != resID)
             continue;
@@ -92,10 +87,10 @@ std::vector<std::string> TalkMessageWarnings(std::span<const uint8_t> m, ITaskCl
     if (m.empty())
         return notes;
     const int32_t count = I16(m, kPageCountAt);
-    const int32_t pages = std::clamp(count, 0, kPageSlots);
+    const int32_t pages = std::clamp(count, 0, kMaxTalkPages);
     for (int32_t p = 0; client != nullptr && p < pages; ++p) {
-        const size_t page = kPagesAt + kPageSize * static_cast<size_t>(p);
-        const int32_t options = std::clamp(I32(m, page + 4), 0, kOptionSlots);
+        const size_t page = kPagesAt + sizeof(TaskTalkPage) * static_cast<size_t>(p);
+        const int32_t options = std::clamp(I32(m, page + 4), 0, kMaxTalkOptions);
         for (int32_t i = 0; i < options; ++i) {
             const int32_t link = I32(m, page + 8 + 8 * static_cast<size_t>(i));
             const int32_t resID = I32(m, page + 12 + 8 * static_cast<size_t>(i));
@@ -121,8 +116,8 @@ std::vector<std::string> TalkMessageWarnings(std::span<const uint8_t> m, ITaskCl
     }
     // A block written straight after the pages the message uses, as if the
     // unused page slots were not part of the layout.
-    if (count >= 1 && count < kPageSlots) {
-        const size_t at = kPagesAt + kPageSize * static_cast<size_t>(count);
+    if (count >= 1 && count < kMaxTalkPages) {
+        const size_t at = kPagesAt + sizeof(TaskTalkPage) * static_cast<size_t>(count);
         if (const auto block = BlockAt(m, at)) {
             notes.push_back(std::string(kWarning) + "a talk-sentence block (" +
                             Plural(block->first, "entry", "entries") + ", text size " +
@@ -141,13 +136,13 @@ std::vector<std::string> TaskLogWarnings(std::span<const uint8_t> m,
                                          std::optional<int32_t> shownStory)
 {
     std::vector<std::string> notes;
-    if (m.size() < 4 + 4 * kIdSlots)
+    if (m.size() < kTaskListSize)
         return notes;
     const int32_t count = I32(m, 0);
-    const int32_t covered = std::clamp(count, 0, kIdSlots);
+    const int32_t covered = std::clamp(count, 0, kMaxLogIds);
     std::vector<int32_t> ids;
     std::vector<int32_t> left;  // non-zero ids beyond the count
-    for (int32_t k = 0; k < kIdSlots; ++k) {
+    for (int32_t k = 0; k < kMaxLogIds; ++k) {
         const int32_t id = I32(m, 4 + 4 * static_cast<size_t>(k));
         if (id == 0)
             continue;
@@ -156,7 +151,7 @@ std::vector<std::string> TaskLogWarnings(std::span<const uint8_t> m,
             left.push_back(id);
     }
     std::string why;
-    if (count > kIdSlots)
+    if (count > kMaxLogIds)
         why = "is " + std::to_string(count) + ", above 10: the module reads the ten slots";
     else if (count < 0)
         why = "is " + std::to_string(count) +

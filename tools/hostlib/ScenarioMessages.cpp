@@ -69,7 +69,7 @@ TalkPageInput ReadPage(const nlohmann::json& page, size_t index)
     const nlohmann::json& options = page["options"];
     if (!options.is_array())
         throw LineFault{what + " \"options\" must be an array, not " + DescribeType(options)};
-    if (options.size() > static_cast<size_t>(kMaxPageOptions))
+    if (options.size() > static_cast<size_t>(kMaxTalkOptions))
         throw LineFault{what + " has " + std::to_string(options.size()) +
                         " options; a page holds at most 10"};
     for (size_t i = 0; i < options.size(); ++i) {

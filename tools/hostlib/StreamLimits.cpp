@@ -12,18 +12,14 @@ LineRead ReadLimitedLine(std::istream& in, std::string& line, size_t limit)
     std::streambuf* buf = in.rdbuf();
     if (buf == nullptr || !in.good())
         return in.bad() ? LineRead::kFailed : LineRead::kEnd;
-    for (;;) {
+    return TakeLimitedLine(line, limit, [&]() -> std::optional<char> {
         const int c = buf->sbumpc();
         if (c == std::char_traits<char>::eof()) {
             in.setstate(std::ios::eofbit);
-            return line.empty() ? LineRead::kEnd : LineRead::kLine;
+            return std::nullopt;
         }
-        if (c == '\n')
-            return LineRead::kLine;
-        if (line.size() == limit)
-            return LineRead::kTooLong;
-        line.push_back(static_cast<char>(c));
-    }
+        return static_cast<char>(c);
+    });
 }
 
 bool ReadLimitedStream(std::istream& in, size_t limit, std::string& bytes, std::string& reason)

@@ -6,17 +6,10 @@
 
 #include "tools/hostlib/HostRun.h"
 #include "tools/hostlib/HostSetup.h"
+#include "tools/hostlib/Stdio.h"
 
 #if !defined(_WIN32)
 #include <csignal>
-#endif
-#if defined(_WIN32)
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <fcntl.h>
-#include <io.h>
-#include <windows.h>
 #endif
 
 namespace {
@@ -25,12 +18,10 @@ using namespace orvane::hostprog;
 
 void PrepareConsole()
 {
-#if defined(_WIN32)
     // Transcripts are byte-exact UTF-8 with "\n" line ends on every platform.
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stdin), _O_BINARY);
-    SetConsoleOutputCP(CP_UTF8);
-#else
+    SetBinaryStdio();
+    SetUtf8Console();
+#if !defined(_WIN32)
     // A reader that goes away (orvane-host ... | head) must not kill the
     // program before it removes its temporary work folder.
     std::signal(SIGPIPE, SIG_IGN);

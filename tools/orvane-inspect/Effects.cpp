@@ -252,6 +252,18 @@ void TaskLogNotes(const Decoded91& d, bool deleted, EffectReport& r)
             "refreshed.");
 }
 
+// What both reports start from: the decoder's losses and notes, and the
+// lines the module logged while it took the message.
+template <class Decoded>
+EffectReport StartReport(const Decoded& d, const RunEvents& run)
+{
+    EffectReport r;
+    r.lost = d.lost;
+    r.notes = d.notes;
+    r.effects["log"] = run.log;
+    return r;
+}
+
 }  // namespace
 
 Prediction Predict(int32_t msg, std::span<const uint8_t> message, const ModuleView& before,
@@ -304,11 +316,8 @@ Prediction Predict(int32_t msg, std::span<const uint8_t> message, const ModuleVi
 EffectReport Effects87(const Decoded87& d, const ModuleView& before, const ModuleView& after,
                        const Prediction& p, const RunEvents& run)
 {
-    EffectReport r;
-    r.lost = d.lost;
-    r.notes = d.notes;
+    EffectReport r = StartReport(d, run);
     Json& e = r.effects;
-    e["log"] = run.log;
     if (!run.debug.empty())
         e["debug_output"] = run.debug;
     if (d.ignored || !p.ran) {
@@ -333,11 +342,8 @@ EffectReport Effects87(const Decoded87& d, const ModuleView& before, const Modul
 EffectReport Effects91(const Decoded91& d, const ModuleView& before, const ModuleView& after,
                        const Prediction& p, const RunEvents& run)
 {
-    EffectReport r;
-    r.lost = d.lost;
-    r.notes = d.notes;
+    EffectReport r = StartReport(d, run);
     Json& e = r.effects;
-    e["log"] = run.log;
     if (!p.ran) {
         e["summary"] = "no client receives it";
         return r;

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "tools/hostlib/Scenario.h"
+#include "tools/hostlib/Stdio.h"
 #include "tools/hostlib/StreamLimits.h"
 #include "tools/orvane-inspect/MessageReport.h"
 #include "tools/orvane-inspect/TreeText.h"
@@ -16,8 +17,6 @@
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
-#include <fcntl.h>
-#include <io.h>
 #include <shellapi.h>
 #include <windows.h>
 #endif
@@ -25,6 +24,7 @@
 namespace {
 
 using namespace orvane::inspect;
+using orvane::hostprog::SetBinaryStdio;
 
 constexpr int kAccepted = 0;
 constexpr int kLost = 1;
@@ -193,10 +193,7 @@ void Print(const Json& report, bool json)
 
 int main(int argc, char** argv)
 {
-#if defined(_WIN32)
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stdin), _O_BINARY);
-#endif
+    SetBinaryStdio();
     std::string reason;
     const std::optional<Args> a = ParseArgs(Utf8Arguments(argc, argv), reason);
     if (!a) {
